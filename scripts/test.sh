@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the full suite, the core suites again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzz run of the puzzle reader.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+jobs=$(nproc)
+
+echo "== build and test (RelWithDebInfo)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_WERROR=ON >/dev/null
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs" --timeout 300)
+
+echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQW_WERROR=ON -DQW_CORE_ONLY=ON \
+  -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
+cmake --build build-asan -j "$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$jobs" --timeout 300)
+
+if [ -x tools/fuzz/run.sh ]; then
+  echo "== fuzzing the puzzle reader"
+  tools/fuzz/run.sh "${QW_FUZZ_SECONDS:-60}"
+fi

@@ -1,0 +1,75 @@
+#pragma once
+// Every modal question the program asks goes through Prompts, so tests answer them instead of
+// blocking on a modal window.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace qw {
+
+enum class Answer { Yes, No, Cancel };
+
+struct FontDialogOptions {
+    bool noEffects = true;       // no colour, underline or strike-out choice
+    int maxPointSize = 0;        // 0: no limit
+    bool scalableOnly = true;
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // Plain notice: OK button, caption "Quotewell".
+    virtual void Notice(const QString& text) = 0;
+    // Information box: caption "Information", information icon.
+    virtual void Information(const QString& text) = 0;
+    // Warning box with OK, caption "Quotewell".
+    virtual void Warning(const QString& text) = 0;
+    // The application's general error report: the error's text in a message box.
+    virtual void Error(const QString& text) = 0;
+    virtual bool ConfirmYesNo(const QString& text) = 0;
+    // A warning with Yes and No buttons.
+    virtual bool WarnYesNo(const QString& text) = 0;
+    virtual Answer ConfirmYesNoCancel(const QString& text) = 0;
+    virtual std::optional<QString> InputBox(const QString& title, const QString& prompt,
+                                            const QString& initial) = 0;
+    virtual std::optional<QString> OpenFile(const QString& startDir, const QString& preset) = 0;
+    virtual std::optional<QFont> ChooseFont(const QFont& initial, const FontDialogOptions& options) = 0;
+    virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+    // The print dialog: printer and copies, no page range. False when cancelled.
+    virtual bool ChoosePrinter(QPrinter& printer) = 0;
+    // Shows a dialog modally and returns its result (QDialog::Accepted or Rejected).
+    virtual int Exec(QDialog& dialog) = 0;
+};
+
+// The real thing: Qt's message boxes and common dialogs, owned by `parent`.
+class QtPrompts : public Prompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    void Notice(const QString& text) override;
+    void Information(const QString& text) override;
+    void Warning(const QString& text) override;
+    void Error(const QString& text) override;
+    bool ConfirmYesNo(const QString& text) override;
+    bool WarnYesNo(const QString& text) override;
+    Answer ConfirmYesNoCancel(const QString& text) override;
+    std::optional<QString> InputBox(const QString& title, const QString& prompt,
+                                    const QString& initial) override;
+    std::optional<QString> OpenFile(const QString& startDir, const QString& preset) override;
+    std::optional<QFont> ChooseFont(const QFont& initial, const FontDialogOptions& options) override;
+    std::optional<QColor> ChooseColor(const QColor& initial) override;
+    bool ChoosePrinter(QPrinter& printer) override;
+    int Exec(QDialog& dialog) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace qw

@@ -1,0 +1,53 @@
+#pragma once
+// Per-user settings: one INI file for the vendor under the XDG config folder, with one group per
+// documented section ("Quotewell/Dimensions", "QWB/StartUp", ...). One section is open at a time.
+// A value of the wrong kind (text where a number belongs) reads as missing.
+
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <optional>
+
+namespace qw {
+
+class SettingsStore {
+public:
+    // The vendor's store of the current user: $XDG_CONFIG_HOME/Tamarisk.ini.
+    SettingsStore();
+    // A store kept in a given INI file (tests, tools).
+    explicit SettingsStore(const QString& iniPath);
+    ~SettingsStore();
+
+    // `path` is "Quotewell\\Dimensions" or "Quotewell/Dimensions". Without `create`, a section
+    // that holds no values does not open.
+    bool OpenKey(const QString& path, bool create);
+    void CloseKey();
+    bool ValueExists(const QString& name) const;
+
+    std::optional<int32_t> ReadInteger(const QString& name) const;
+    std::optional<QString> ReadString(const QString& name) const;
+    std::optional<double> ReadFloat(const QString& name) const;
+    std::optional<double> ReadDate(const QString& name) const;  // days since 30 December 1899
+
+    int32_t ReadIntegerDefault(const QString& name, int32_t def) const;
+    QString ReadStringDefault(const QString& name, const QString& def) const;
+    double ReadFloatDefault(const QString& name, double def) const;
+
+    void WriteInteger(const QString& name, int32_t value);
+    void WriteString(const QString& name, const QString& value);
+    void WriteFloat(const QString& name, double value);
+    void WriteDate(const QString& name, double value);
+    void DeleteValue(const QString& name);
+
+    // Writes pending changes to disk; returns false when the file could not be written.
+    bool Sync();
+    QString FileName() const;
+
+private:
+    std::unique_ptr<QSettings> settings_;
+    QString group_;
+    bool open_ = false;
+};
+
+}  // namespace qw

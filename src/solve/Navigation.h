@@ -1,0 +1,34 @@
+#pragma once
+// Cursor movement on the model: the two orders (diagram and word list), advancing after a typed
+// letter, stepping back, the arrow keys and the vertical search. Nothing here touches a window:
+// each operation returns what the window must do next.
+
+#include "puzzle/Puzzle.h"
+
+namespace qw {
+
+enum class NavKey { Tab, Left, Right, Up, Down, Backspace, Delete };
+
+struct NavResult {
+    bool moved = false;            // CurrentLetter changed
+    bool placeCursor = false;      // call PlaceCursor
+    bool remember = false;         // ... with rememberPosition set
+    bool repaintPanes = false;     // active pane changed: RepaintPanes first
+    bool repaintMarks = false;     // only the two cursor marks need repainting
+    bool refreshTitleStrip = false;  // a first letter of an answer changed
+};
+
+// Moves one step forward in the active pane's order, or to the next blank letter with skipFilled.
+NavResult AdvanceCursor(const Puzzle& puzzle, CursorState& cursor, bool skipFilled);
+// Moves one step back; in the word list never past the start of the current answer.
+NavResult StepBack(const Puzzle& puzzle, CursorState& cursor);
+// Clears the current letter (Backspace, Delete); sets Modified when it was not blank.
+NavResult ClearCurrentLetter(Puzzle& puzzle, const CursorState& cursor);
+// The key table of the panes. The caller checks modifiers, an open puzzle and KeyBusy first.
+NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key);
+// Nearest letter square in `row` to `column`, the left one winning a tie; 0 when the row has none.
+int32_t VerticalSearch(const Puzzle& puzzle, int32_t row, int32_t column);
+// PlaceCursor's remembering step.
+void RememberPosition(const Puzzle& puzzle, CursorState& cursor);
+
+}  // namespace qw

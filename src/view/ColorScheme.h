@@ -1,0 +1,52 @@
+#pragma once
+// The 20 screen colours (active and inactive sets of both panes) and the screen clue font.
+// Colours are the platform's 32-bit values: 0x00BBGGRR, or 0x80000000 + a system colour index.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace qw {
+
+constexpr uint32_t kButtonFace = 0x8000000F;
+
+enum ColorIndex : int {
+    DiaActBack, DiaActFont, DiaActBlank, DiaActCursor, DiaActLetter, DiaActCursorFont,
+    DiaInactBack, DiaInactFont, DiaInactBlank, DiaInactCursor, DiaInactLetter, DiaInactCursorFont,
+    ClueActBack, ClueActFont, ClueActCursor, ClueActCursorFont,
+    ClueInactBack, ClueInactFont, ClueInactCursor, ClueInactCursorFont,
+    kColorCount
+};
+
+// Storage order and names of the settings values.
+inline constexpr std::array<const char*, kColorCount> kColorNames = {
+    "DiaActBack", "DiaActFont", "DiaActBlank", "DiaActCursor", "DiaActLetter", "DiaActCursorFont",
+    "DiaInactBack", "DiaInactFont", "DiaInactBlank", "DiaInactCursor", "DiaInactLetter", "DiaInactCursorFont",
+    "ClueActBack", "ClueActFont", "ClueActCursor", "ClueActCursorFont",
+    "ClueInactBack", "ClueInactFont", "ClueInactCursor", "ClueInactCursorFont",
+};
+
+inline constexpr std::array<uint32_t, kColorCount> kDefaultColors = {
+    kButtonFace, 0x00000000, 0x00000000, 0x0000FF00, 0x00FFFFFF, 0x00000000,
+    kButtonFace, 0x00000000, 0x00000000, 0x000000FF, kButtonFace, 0x00000000,
+    0x00FFFFFF, 0x00000000, 0x0000FF00, 0x00000000,
+    kButtonFace, 0x00000000, 0x000000FF, 0x00000000,
+};
+
+struct ColorScheme {
+    std::array<uint32_t, kColorCount> colors = kDefaultColors;
+    uint32_t operator[](ColorIndex i) const { return colors[static_cast<size_t>(i)]; }
+    uint32_t& operator[](ColorIndex i) { return colors[static_cast<size_t>(i)]; }
+};
+
+// Font style bits as stored: 1 bold, 2 italic, 4 underline, 8 strike-out.
+enum FontStyleBits : int { StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8 };
+
+struct FontSpec {
+    std::string name = "Arial";  // UTF-8
+    int pointSize = 10;
+    int style = 0;  // FontStyleBits
+    bool operator==(const FontSpec&) const = default;
+};
+
+}  // namespace qw
