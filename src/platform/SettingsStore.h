@@ -3,6 +3,7 @@
 // documented section ("Quotewell/Dimensions", "QWB/StartUp", ...). One section is open at a time.
 // A value of the wrong kind (text where a number belongs) reads as missing.
 
+#include <QDateTime>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -49,5 +50,9 @@ private:
     QString group_;
     bool open_ = false;
 };
+
+// A moment as the store's date kind: days since 30 December 1899 (local time), the fraction being
+// the time of day.
+double ToSettingsDate(const QDateTime& when);
 
 }  // namespace qw
