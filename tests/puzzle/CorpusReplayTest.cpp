@@ -51,7 +51,9 @@ TEST(FuzzCorpus, EveryFileReplaysToAKnownOutcome)
         bytes << in.rdbuf();
         const std::string name = entry.path().filename().string();
         const Outcome outcome = Replay(bytes.str(), name);
-        if (const auto it = expected.find(name); it != expected.end()) EXPECT_EQ(outcome, it->second) << name;
+        if (const auto it = expected.find(name); it != expected.end()) {
+            EXPECT_EQ(outcome, it->second) << name;
+        }
         ++replayed;
     }
     EXPECT_GE(replayed, expected.size());
