@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTimeZone>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -80,10 +79,11 @@ QString FloatText(double value)
 
 double DaysSince1899(const QDateTime& when)
 {
-    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    const QDateTime local = when.toLocalTime();
-    const QDateTime naive(local.date(), local.time());
-    return static_cast<double>(epoch.msecsTo(naive)) / 86400000.0;
+    // Counted on the local calendar, so that a daylight-saving change between then and now does
+    // not shift the day.
+    const QDateTime local = when.timeSpec() == Qt::LocalTime ? when : when.toLocalTime();
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(local.date())) +
+           static_cast<double>(local.time().msecsSinceStartOfDay()) / 86400000.0;
 }
 
 }  // namespace

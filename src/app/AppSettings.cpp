@@ -1,0 +1,137 @@
+#include "app/AppSettings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace qw {
+
+namespace {
+
+const QString kDimensions = QStringLiteral("Quotewell\\Dimensions");
+const QString kColors = QStringLiteral("Quotewell\\Colors");
+const QString kScreenClueFont = QStringLiteral("Quotewell\\ScreenClueFont");
+const QString kLastPuz = QStringLiteral("Quotewell\\LastPuz");
+const QString kStartUp = QStringLiteral("QWB\\StartUp");
+
+constexpr int kMaxFontPoints = 1638;
+constexpr int kStyleMask = StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut;
+
+QString PuzName(size_t n) { return QStringLiteral("Puz%1").arg(n); }
+
+}  // namespace
+
+WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement)
+{
+    WindowState state;
+    // A section that cannot be opened reads as all defaults, which the store's reads give.
+    store.OpenKey(kDimensions, true);
+    const int top = store.ReadIntegerDefault("Top", startupPlacement.top());
+    const int left = store.ReadIntegerDefault("Left", startupPlacement.left());
+    const int height = store.ReadIntegerDefault("Height", startupPlacement.height());
+    const int width = store.ReadIntegerDefault("Width", startupPlacement.width());
+    state.bounds = QRect(left, top, width, height);
+    state.squareSide = store.ReadIntegerDefault("DiagramSquareSide", 25);
+    if (state.squareSide < 1) state.squareSide = 25;
+    state.ratio = store.ReadFloatDefault("DiagramScrollBoxRatio", 0.5);
+    if (!(state.ratio >= 0.0 && state.ratio <= 1.0)) state.ratio = 0.5;
+    state.fit = store.ReadStringDefault("Fit", "Puzzle");
+    store.CloseKey();
+    return state;
+}
+
+void WriteDimensions(SettingsStore& store, const WindowState& state)
+{
+    if (!store.OpenKey(kDimensions, true)) return;
+    store.WriteInteger("Top", state.bounds.top());
+    store.WriteInteger("Left", state.bounds.left());
+    store.WriteInteger("Height", state.bounds.height());
+    store.WriteInteger("Width", state.bounds.width());
+    store.WriteInteger("DiagramSquareSide", state.squareSide);
+    store.WriteFloat("DiagramScrollBoxRatio", state.ratio);
+    store.WriteString("Fit", state.fit);
+    store.CloseKey();
+}
+
+ColorScheme ReadColors(SettingsStore& store)
+{
+    ColorScheme scheme;
+    store.OpenKey(kColors, true);
+    for (size_t i = 0; i < kColorCount; ++i) {
+        const auto stored = store.ReadInteger(QString::fromLatin1(kColorNames[i]));
+        if (stored) scheme.colors[i] = static_cast<uint32_t>(*stored);
+    }
+    store.CloseKey();
+    return scheme;
+}
+
+void WriteColors(SettingsStore& store, const ColorScheme& colors)
+{
+    if (!store.OpenKey(kColors, true)) return;
+    for (size_t i = 0; i < kColorCount; ++i)
+        store.WriteInteger(QString::fromLatin1(kColorNames[i]), static_cast<int32_t>(colors.colors[i]));
+    store.CloseKey();
+}
+
+FontSpec ReadScreenClueFont(SettingsStore& store)
+{
+    FontSpec font;
+    store.OpenKey(kScreenClueFont, true);
+    font.name = store.ReadStringDefault("Name", QString::fromStdString(font.name)).toStdString();
+    const int size = store.ReadIntegerDefault("Size", font.pointSize);
+    // A size nobody can mean would only cost memory when glyphs are drawn at it.
+    if (size >= 1 && size <= kMaxFontPoints) font.pointSize = size;
+    font.style = store.ReadIntegerDefault("Style", font.style) & kStyleMask;
+    store.CloseKey();
+    return font;
+}
+
+void WriteScreenClueFont(SettingsStore& store, const FontSpec& font)
+{
+    if (!store.OpenKey(kScreenClueFont, true)) return;
+    store.WriteString("Name", QString::fromStdString(font.name));
+    store.WriteInteger("Size", font.pointSize);
+    store.WriteInteger("Style", font.style);
+    store.CloseKey();
+}
+
+std::vector<std::string> ReadLastPuz(SettingsStore& store)
+{
+    std::vector<std::string> entries;
+    store.OpenKey(kLastPuz, true);
+    for (size_t n = 0; n < 10; ++n) {
+        const QString path = store.ReadStringDefault(PuzName(n), QString());
+        if (!path.isEmpty()) entries.push_back(path.toStdString());
+    }
+    store.CloseKey();
+    return entries;
+}
+
+void WriteLastPuz(SettingsStore& store, const std::vector<std::string>& entries)
+{
+    if (!store.OpenKey(kLastPuz, true)) return;
+    for (size_t n = 0; n < 10; ++n) {
+        if (n < entries.size())
+            store.WriteString(PuzName(n), QString::fromStdString(entries[n]));
+        else
+            store.DeleteValue(PuzName(n));
+    }
+    store.CloseKey();
+}
+
+bool IsConstructorMode(SettingsStore& store, const QDateTime& now)
+{
+    if (!store.OpenKey(kStartUp, false)) return false;
+    const auto last = store.ReadDate("Last");
+    store.CloseKey();
+    if (!last) return false;
+    const double midnight = ToSettingsDate(QDateTime(now.timeSpec() == Qt::LocalTime ? now.date() : now.toLocalTime().date(), QTime(0, 0)));
+    return *last <= midnight && midnight < *last + 32.0;
+}
+
+QRect StartupPlacement()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->availableGeometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+}  // namespace qw

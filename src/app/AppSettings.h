@@ -1,0 +1,50 @@
+#pragma once
+// The main window's own settings: window state, colour scheme, screen clue font, the recent list
+// and the constructor check. Each function opens its section, reads or writes it in the documented
+// order and closes it again.
+
+#include <QDateTime>
+#include <QRect>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/SettingsStore.h"
+#include "view/ColorScheme.h"
+
+namespace qw {
+
+struct WindowState {
+    QRect bounds;
+    int squareSide = 25;
+    double ratio = 0.5;
+    QString fit = "Puzzle";  // as stored; only "Width", "Height" and "Puzzle" check a Fit command
+};
+
+// Section Dimensions. Missing bounds come from `startupPlacement`. A square side below 1 or a
+// ratio outside 0..1 cannot be laid out and reads as missing.
+WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement);
+void WriteDimensions(SettingsStore& store, const WindowState& state);
+
+// Section Colors: the 20 colours by name, each a 32-bit colour kept as a signed integer.
+ColorScheme ReadColors(SettingsStore& store);
+void WriteColors(SettingsStore& store, const ColorScheme& colors);
+
+// Section ScreenClueFont: Name, Size (points), Style (bold 1, italic 2, underline 4, strike-out 8;
+// other bits are dropped). A size outside 1..1638 reads as missing.
+FontSpec ReadScreenClueFont(SettingsStore& store);
+void WriteScreenClueFont(SettingsStore& store, const FontSpec& font);
+
+// Section LastPuz: Puz0..Puz9 in order, empty slots skipped.
+std::vector<std::string> ReadLastPuz(SettingsStore& store);
+// Writes Puz0.. for the entries (ten at most) and deletes the slots past the end.
+void WriteLastPuz(SettingsStore& store, const std::vector<std::string>& entries);
+
+// True when the construction program's QWB/StartUp Last lies within the 32 days up to today's
+// midnight (Last <= midnight < Last + 32). The section is never created here.
+bool IsConstructorMode(SettingsStore& store, const QDateTime& now);
+
+// The first window placement: the primary screen's work area.
+QRect StartupPlacement();
+
+}  // namespace qw

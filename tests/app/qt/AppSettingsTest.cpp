@@ -1,0 +1,215 @@
+#include <QApplication>
+#include <QFile>
+#include <QPalette>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/AppSettings.h"
+#include "platform/QtConvert.h"
+
+namespace qw {
+namespace {
+
+const QRect kWorkArea(0, 0, 1280, 984);
+
+class AppSettingsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString Path() const { return dir.filePath("Tamarisk.ini"); }
+    void WriteFile(const QByteArray& bytes)
+    {
+        QFile file(Path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray FileText()
+    {
+        QFile file(Path());
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return file.readAll();
+    }
+};
+
+TEST_F(AppSettingsTest, FirstRunGivesTheDefaults)
+{
+    SettingsStore store(Path());
+    const WindowState state = ReadDimensions(store, kWorkArea);
+    EXPECT_EQ(state.bounds, kWorkArea);
+    EXPECT_EQ(state.squareSide, 25);
+    EXPECT_EQ(state.ratio, 0.5);
+    EXPECT_EQ(state.fit, "Puzzle");
+    EXPECT_EQ(ReadColors(store).colors, kDefaultColors);
+    EXPECT_EQ(ReadScreenClueFont(store), FontSpec{});
+    EXPECT_TRUE(ReadLastPuz(store).empty());
+    EXPECT_FALSE(IsConstructorMode(store, QDateTime(QDate(2026, 12, 8), QTime(9, 0))));
+    // The constructor's section is only ever read.
+    store.Sync();
+    EXPECT_FALSE(FileText().contains("QWB"));
+}
+
+TEST_F(AppSettingsTest, EverythingWrittenAtCloseComesBack)
+{
+    WindowState state;
+    state.bounds = QRect(40, 30, 700, 500);
+    state.squareSide = 37;
+    state.ratio = 0.61803;
+    state.fit = "None";
+    ColorScheme colors;
+    colors[DiaActCursor] = 0x00123456;
+    colors[ClueInactBack] = 0x80000005;
+    FontSpec font{"Liberation Serif", 14, StyleBold | StyleItalic};
+    {
+        SettingsStore store(Path());
+        WriteDimensions(store, state);
+        WriteColors(store, colors);
+        WriteScreenClueFont(store, font);
+        WriteLastPuz(store, {"/p/A.QWL", "/p/with, comma.QWL"});
+        ASSERT_TRUE(store.Sync());
+    }
+    SettingsStore store(Path());
+    const WindowState back = ReadDimensions(store, kWorkArea);
+    EXPECT_EQ(back.bounds, state.bounds);
+    EXPECT_EQ(back.squareSide, 37);
+    EXPECT_EQ(back.ratio, 0.61803);
+    EXPECT_EQ(back.fit, "None");
+    EXPECT_EQ(ReadColors(store).colors, colors.colors);
+    EXPECT_EQ(ReadScreenClueFont(store), font);
+    EXPECT_EQ(ReadLastPuz(store), (std::vector<std::string>{"/p/A.QWL", "/p/with, comma.QWL"}));
+
+    // The documented names, all 20 colours among them.
+    const QByteArray text = FileText();
+    for (const char* name : {"Top", "Left", "Height", "Width", "DiagramSquareSide",
+                             "DiagramScrollBoxRatio", "Fit", "Puz0", "Puz1", "Name", "Size", "Style"})
+        EXPECT_TRUE(text.contains(name)) << name;
+    for (const char* name : kColorNames) EXPECT_TRUE(text.contains(QByteArray(name) + "=")) << name;
+    EXPECT_TRUE(text.contains("DiaActBack=-2147483633"));
+}
+
+TEST_F(AppSettingsTest, StoredValuesAreTakenAsTheyAre)
+{
+    WriteFile("[Quotewell]\n"
+              "Dimensions\\Fit=width\n"
+              "Dimensions\\Left=-8\n"
+              "ScreenClueFont\\Name=Liberation Mono\n"
+              "ScreenClueFont\\Style=3\n");
+    SettingsStore store(Path());
+    const WindowState state = ReadDimensions(store, kWorkArea);
+    // Fit is compared exactly by the window; lower case is kept so that it checks nothing.
+    EXPECT_EQ(state.fit, "width");
+    EXPECT_EQ(state.bounds, QRect(-8, 0, 1280, 984));
+    // A missing size with a stored name gives that face at 10 points.
+    EXPECT_EQ(ReadScreenClueFont(store), (FontSpec{"Liberation Mono", 10, StyleBold | StyleItalic}));
+}
+
+TEST_F(AppSettingsTest, WrongKindsAndImpossibleValuesFallBackToDefaults)
+{
+    WriteFile("[Quotewell]\n"
+              "Dimensions\\DiagramScrollBoxRatio=half\n"
+              "Dimensions\\DiagramSquareSide=0\n"
+              "Dimensions\\Width=wide\n"
+              "Colors\\DiaActLetter=white\n"
+              "Colors\\DiaActFont=255\n"
+              "ScreenClueFont\\Size=100000\n"
+              "ScreenClueFont\\Style=255\n");
+    SettingsStore store(Path());
+    const WindowState state = ReadDimensions(store, kWorkArea);
+    EXPECT_EQ(state.ratio, 0.5);
+    EXPECT_EQ(state.squareSide, 25);
+    EXPECT_EQ(state.bounds.width(), 1280);
+    const ColorScheme colors = ReadColors(store);
+    EXPECT_EQ(colors[DiaActLetter], 0x00FFFFFFu);
+    EXPECT_EQ(colors[DiaActFont], 0x000000FFu);
+    const FontSpec font = ReadScreenClueFont(store);
+    EXPECT_EQ(font.pointSize, 10);
+    EXPECT_EQ(font.style, 15);
+
+    WriteFile("[Quotewell]\nDimensions\\DiagramScrollBoxRatio=1.5\n");
+    SettingsStore again(Path());
+    EXPECT_EQ(ReadDimensions(again, kWorkArea).ratio, 0.5);
+}
+
+TEST_F(AppSettingsTest, CorruptFileGivesDefaults)
+{
+    QByteArray garbage("\xFF\xFE[Quotewell\x00\x01=\\\\\n\n[[[", 17);
+    for (int i = 0; i < 3000; ++i) garbage.append(static_cast<char>((i * 131 + 7) % 256));
+    WriteFile(garbage);
+    SettingsStore store(Path());
+    const WindowState state = ReadDimensions(store, kWorkArea);
+    EXPECT_EQ(state.squareSide, 25);
+    EXPECT_EQ(state.ratio, 0.5);
+    EXPECT_EQ(ReadColors(store).colors, kDefaultColors);
+    EXPECT_TRUE(ReadLastPuz(store).size() <= 10);
+    // The next close leaves a readable file behind.
+    WriteDimensions(store, state);
+    EXPECT_TRUE(store.Sync());
+    SettingsStore again(Path());
+    EXPECT_EQ(ReadDimensions(again, QRect()).bounds, state.bounds);
+}
+
+TEST_F(AppSettingsTest, RecentSlotsCloseUpAndStaleSlotsAreDeleted)
+{
+    WriteFile("[Quotewell]\nLastPuz\\Puz3=/p/Only.QWL\nLastPuz\\Puz7=\n");
+    SettingsStore store(Path());
+    const auto entries = ReadLastPuz(store);
+    EXPECT_EQ(entries, std::vector<std::string>{"/p/Only.QWL"});
+    WriteLastPuz(store, entries);
+    ASSERT_TRUE(store.Sync());
+    ASSERT_TRUE(store.OpenKey("Quotewell\\LastPuz", false));
+    EXPECT_EQ(store.ReadString("Puz0"), QString("/p/Only.QWL"));
+    for (int n = 1; n < 10; ++n) EXPECT_FALSE(store.ValueExists(QString("Puz%1").arg(n))) << n;
+
+    // More than ten entries: only ten slots exist.
+    std::vector<std::string> many;
+    for (int n = 0; n < 12; ++n) many.push_back("/p/" + std::to_string(n));
+    WriteLastPuz(store, many);
+    EXPECT_EQ(ReadLastPuz(store).size(), 10u);
+}
+
+TEST_F(AppSettingsTest, ConstructorModeLastsThirtyTwoDaysUpToTodaysMidnight)
+{
+    const QDate today(2026, 3, 29);  // a daylight-saving change in much of Europe
+    const QDateTime now(today, QTime(15, 30));
+    const double midnight = ToSettingsDate(QDateTime(today, QTime(0, 0)));
+    const auto modeWithLast = [&](const QByteArray& last) {
+        WriteFile("[QWB]\nStartUp\\Last=" + last + "\n");
+        SettingsStore store(Path());
+        return IsConstructorMode(store, now);
+    };
+    const auto number = [](double d) { return QByteArray::number(d, 'f', 6); };
+    EXPECT_TRUE(modeWithLast(number(midnight)));
+    EXPECT_TRUE(modeWithLast(number(midnight - 31)));
+    EXPECT_TRUE(modeWithLast(number(midnight - 31.75)));
+    EXPECT_FALSE(modeWithLast(number(midnight - 32)));
+    EXPECT_FALSE(modeWithLast(number(midnight + 0.5)));     // today at noon
+    EXPECT_FALSE(modeWithLast(number(midnight + 0.0001)));
+    EXPECT_FALSE(modeWithLast("yesterday"));
+    EXPECT_EQ(midnight, static_cast<double>(QDate(1899, 12, 30).daysTo(today)));
+
+    // Written by a Qt program as a typed date and time.
+    {
+        QSettings raw(Path(), QSettings::IniFormat);
+        raw.clear();
+        raw.setValue("QWB/StartUp/Last", QDateTime(today.addDays(-3), QTime(8, 0)));
+    }
+    SettingsStore store(Path());
+    EXPECT_TRUE(IsConstructorMode(store, now));
+}
+
+TEST(ColorConversionTest, ButtonFaceIsThePalettesButtonColour)
+{
+    EXPECT_EQ(ToQColor(kButtonFace), QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(ToQColor(0x000000FF), QColor(255, 0, 0));
+    EXPECT_EQ(ToQColor(0x00FF0000), QColor(0, 0, 255));
+    EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
+TEST(StartupPlacementTest, IsTheScreensWorkArea)
+{
+    const QRect placement = StartupPlacement();
+    EXPECT_FALSE(placement.isEmpty());
+    EXPECT_EQ(placement, QGuiApplication::primaryScreen()->availableGeometry());
+}
+
+}  // namespace
+}  // namespace qw
