@@ -1,0 +1,88 @@
+#pragma once
+// Word-list geometry: the measures taken from the fonts, line splitting, the dot leader, where each
+// clue's lines and answer slots go, and how the list scrolls. Painting and hit-testing read it.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "puzzle/Puzzle.h"
+#include "view/ColorScheme.h"
+#include "view/TextMetrics.h"
+
+namespace qw {
+
+struct WordListFonts {
+    FontSpec Clue;                               // ScreenClueFont
+    FontSpec Letter{"Arial", 10, StyleBold};     // AnswerLetterFont
+    FontSpec Number{"Arial", (10 * 3) / 4, 0};   // AnswerNumberFont
+};
+
+struct WordListMeasures {
+    int SlotWidth = 0;
+    int SlotGap = 0;
+    int LineHeight = 0;  // L
+    int TextLeft = 0;
+    int TextRight = 0;
+    int AnswerLeft = 0;  // A
+};
+
+WordListMeasures MeasureWordList(const TextMetrics& metrics, const WordListFonts& fonts, int width);
+
+// Splits `text` into a first line no wider than `maxWidth` (broken after a word) and the rest,
+// whose leading spaces are dropped. A first word too wide for the column takes the whole text.
+std::pair<std::string, std::string> SplitLine(const TextMetrics& metrics, const FontSpec& font,
+                                              std::string_view text, int maxWidth);
+// Two spaces and dots up to `maxWidth` (the last dot that reaches it is dropped); unchanged when
+// even the two spaces do not fit.
+std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::string line, int maxWidth);
+
+struct TextLine {
+    int Y = 0;
+    std::string Text;
+};
+
+struct ClueBlock {
+    int32_t Clue = 0;
+    int Top = 0;            // ClueTop: y of the label and the first text line
+    int Bottom = 0;         // where the next clue starts
+    std::string Label;      // "A." .. "ZZ."
+    std::vector<TextLine> Lines;
+};
+
+struct WordListLayout {
+    WordListMeasures Measures;
+    int Width = 0;
+    std::vector<ClueBlock> Clues;
+    int FinalY = 0;  // content height
+};
+
+constexpr int kLabelLeft = 8;
+
+// Lays out every clue for a surface `width` pixels wide and writes AnswerPos and ClueTop of every
+// letter of every answer. Answer indices outside the letters are skipped.
+WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const WordListFonts& fonts, int width);
+
+// First letter, in index order, whose slot (a square of side slotWidth, edges included) holds the
+// point; 0 for none.
+int32_t ClueHitTest(const Puzzle& puzzle, int slotWidth, int x, int y);
+
+constexpr int kInitialScrollIncrement = 24;
+
+struct WordListScroll {
+    int Range = 0;       // 0: no scrolling
+    int Increment = 0;
+};
+
+// Range and increment for a pane of outer height `paneHeight`; the increment is kept as
+// `previousIncrement` when the content fits.
+WordListScroll WordListScrollFor(int paneHeight, int finalY, int previousIncrement);
+
+// Where PlaceCursor leaves the list's scroll position. Positions are content coordinates;
+// `view` is the visible height, `maxPos` the largest scroll position.
+int WordListScrollForCursor(int pos, int view, int maxPos, int clueTop, int markTop, int markHeight,
+                            bool firstClue, bool lastClue);
+
+}  // namespace qw

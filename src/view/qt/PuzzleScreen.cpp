@@ -1,0 +1,782 @@
+#include "view/qt/PuzzleScreen.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "view/TitleStrip.h"
+#include "view/qt/PuzzleScreenParts.h"
+
+namespace qw {
+
+namespace {
+
+const QString kHeaderHint = QStringLiteral("Click here for more about this puzzle");
+
+// The main window's font: Arial with a 13-pixel character height.
+QFont WindowFont(bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(kHeaderFontPixels);
+    font.setBold(bold);
+    return font;
+}
+
+// Measures with one fixed QFont whatever FontSpec is asked for (the header's pixel-sized font
+// has no FontSpec of its own).
+class FixedFontMetrics : public TextMetrics {
+public:
+    explicit FixedFontMetrics(const QFont& font) : metrics_(font) {}
+    int TextWidth(const FontSpec&, std::string_view text) const override
+    {
+        return metrics_.horizontalAdvance(FromAnsi(text));
+    }
+    int TextHeight(const FontSpec&, std::string_view) const override { return metrics_.height(); }
+
+private:
+    QFontMetrics metrics_;
+};
+
+void SetBackground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    if (palette.color(QPalette::Window) == color) return;
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+}
+
+// drawText places text by its baseline; the layouts give top-left corners.
+void DrawTextAt(QPainter& painter, const QFontMetrics& fm, int x, int top, const QString& text)
+{
+    painter.drawText(x, top + fm.ascent(), text);
+}
+
+}  // namespace
+
+PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorScheme& colors, QWidget* parent)
+    : QWidget(parent), puzzle_(puzzle), cursor_(cursor), colors_(colors)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        zoom_ = ZoomLimitsFromScreenWidth(screen->geometry().width());
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    header_ = new QHeaderView(Qt::Horizontal, this);
+    header_->setObjectName(QStringLiteral("HeaderControl1"));
+    headerModel_ = new QStandardItemModel(0, 0, header_);
+    header_->setModel(headerModel_);
+    header_->setFont(WindowFont(false));
+    header_->setStretchLastSection(true);
+    header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header_->setSectionResizeMode(QHeaderView::Interactive);
+    header_->setHighlightSections(false);
+    header_->setFocusPolicy(Qt::NoFocus);
+    header_->setMinimumSectionSize(1);
+    header_->setFixedHeight(0);
+    connect(header_, &QHeaderView::sectionClicked, this, [this](int) {
+        if (headerHint_) emit headerClicked();
+    });
+    layout->addWidget(header_);
+
+    auto* title = new TitlePanelWidget(this);
+    title->setObjectName(QStringLiteral("TitlePanel"));
+    title->setFixedHeight(kTitleStripHeight);
+    title->setFont(WindowFont(true));
+    title->onResize = [this] { CentreTitleStrip(); };
+    title->onMouseMove = [this] { SetStatus(QString()); };
+    titlePanel_ = title;
+    layout->addWidget(titlePanel_);
+
+    auto* splitter = new PaneSplitter(this);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->onResize = [this] { ApplyPaneRatio(); };
+    splitter_ = splitter;
+    layout->addWidget(splitter_, 1);
+
+    diagramBox_ = new ScrollBox(splitter_);
+    diagramBox_->setObjectName(QStringLiteral("DiagramScrollBox"));
+    diagramBox_->setMinimumHeight(kMinDiagramPaneHeight);
+    diagramBox_->onResize = [this] { LayoutDiagram(); };
+    diagramBox_->onScroll = [this] {
+        PositionDiagramPanel();
+        PositionMarks();
+    };
+    diagramBox_->onBackgroundMouseDown = [this] { DiagramBackgroundMouseDown(); };
+    diagramBox_->onBackgroundMouseMove = [this] { SetStatus(QString()); };
+
+    diagramPanel_ = new PaintSurface(diagramBox_->viewport());
+    diagramPanel_->setObjectName(QStringLiteral("DiagramPanel"));
+    diagramPanel_->onPaint = [this](QWidget* w, const QRect& r) { PaintDiagram(w, r); };
+    diagramPanel_->onMouseDown = [this](const QPoint& p) { DiagramPanelMouseDown(p); };
+    diagramPanel_->onMouseMove = [this](const QPoint& p) { DiagramPanelMouseMove(p); };
+
+    diagramCursor_ = new PaintSurface(diagramBox_->viewport());
+    diagramCursor_->setObjectName(QStringLiteral("DiagramCursorPanel"));
+    diagramCursor_->onPaint = [this](QWidget* w, const QRect&) { PaintDiagramCursor(w); };
+    diagramCursor_->onMouseDown = [this](const QPoint&) { DiagramCursorMouseDown(); };
+    diagramCursor_->onMouseMove = [this](const QPoint&) { SetStatus(StatusTextFor(cursor_.CurrentLetter)); };
+
+    clueBox_ = new ScrollBox(splitter_);
+    clueBox_->setObjectName(QStringLiteral("ClueScrollBox"));
+    clueBox_->setMinimumHeight(1);
+    clueBox_->onResize = [this] {
+        LayoutWordList();
+        PlaceCursor(false);
+    };
+    clueBox_->onScroll = [this] { PositionMarks(); };
+    clueBox_->onBackgroundMouseMove = [this] { SetStatus(QString()); };
+    clueBox_->onWheel = [this](int delta) { WordListWheel(delta); };
+
+    cluePaintBox_ = new PaintSurface(clueBox_->viewport());
+    cluePaintBox_->setObjectName(QStringLiteral("CluePaintBox"));
+    cluePaintBox_->onPaint = [this](QWidget* w, const QRect& r) { PaintWordList(w, r); };
+    cluePaintBox_->onMouseDown = [this](const QPoint& p) { CluePanelMouseDown(p); };
+    cluePaintBox_->onMouseMove = [this](const QPoint&) { SetStatus(QString()); };
+
+    clueCursor_ = new PaintSurface(clueBox_->viewport());
+    clueCursor_->setObjectName(QStringLiteral("ClueCursorPanel"));
+    clueCursor_->onPaint = [this](QWidget* w, const QRect&) { PaintClueCursor(w); };
+    clueCursor_->onMouseDown = [this](const QPoint&) { ClueCursorMouseDown(); };
+    clueCursor_->onMouseMove = [this](const QPoint&) { SetStatus(QString()); };
+
+    splitter_->addWidget(diagramBox_);
+    splitter_->addWidget(clueBox_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 1);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this](int, int) { SplitterMoved(); });
+
+    setMouseTracking(true);
+    SetUpHeader(true);
+}
+
+PuzzleScreen::~PuzzleScreen() = default;
+
+// ----- settings -------------------------------------------------------------------------------
+
+void PuzzleScreen::SetScreenClueFont(const FontSpec& font)
+{
+    fonts_.Clue = font;
+    cluePaintBox_->setFont(ToQFont(font));
+    wordListValid_ = false;
+    if (!shown_) return;
+    LayoutWordList();
+    cluePaintBox_->update();
+    PlaceCursor(true);
+}
+
+void PuzzleScreen::SetZoomLimitsFromScreenWidth(int width) { zoom_ = ZoomLimitsFromScreenWidth(width); }
+
+void PuzzleScreen::SetDiagramSquareSide(int side)
+{
+    side_ = std::max(side, 2);
+    LayoutDiagram();
+}
+
+void PuzzleScreen::SetDiagramScrollBoxRatio(double ratio)
+{
+    if (!(ratio > 0.0 && ratio < 1.0)) ratio = 0.5;  // a damaged setting must not collapse a pane
+    ratio_ = ratio;
+    ApplyPaneRatio();
+}
+
+// ----- zoom and fit ---------------------------------------------------------------------------
+
+bool PuzzleScreen::CanZoomIn() const { return qw::CanZoomIn(side_, zoom_); }
+bool PuzzleScreen::CanZoomOut() const { return qw::CanZoomOut(side_, zoom_); }
+
+void PuzzleScreen::ZoomIn()
+{
+    if (!CanZoomIn()) return;
+    fit_ = FitMode::None;
+    side_ += zoom_.ZoomStep;
+    LayoutDiagram();
+}
+
+void PuzzleScreen::ZoomOut()
+{
+    if (!CanZoomOut()) return;
+    fit_ = FitMode::None;
+    side_ -= zoom_.ZoomStep;
+    LayoutDiagram();
+}
+
+void PuzzleScreen::FitCommand(FitMode mode)
+{
+    fit_ = mode;
+    LayoutDiagram();
+}
+
+void PuzzleScreen::ApplyPaneRatio()
+{
+    if (applyingRatio_ || !splitter_->isVisible()) return;
+    const int available = splitter_->height() - splitter_->handleWidth();
+    if (available <= 0) return;
+    const int diagram = std::clamp(DiagramPaneHeight(available, ratio_), 0, available);
+    applyingRatio_ = true;
+    splitter_->setSizes({diagram, available - diagram});
+    applyingRatio_ = false;
+}
+
+void PuzzleScreen::SplitterMoved()
+{
+    LayoutDiagram();
+    const int available = splitter_->height() - splitter_->handleWidth();
+    if (available > 0) ratio_ = static_cast<double>(diagramBox_->height()) / available;
+}
+
+// ----- diagram layout -------------------------------------------------------------------------
+
+void PuzzleScreen::LayoutDiagram()
+{
+    if (!shown_ || puzzle_.RowCount <= 0 || puzzle_.ColumnCount <= 0) return;
+    const int rows = puzzle_.RowCount;
+    const int columns = puzzle_.ColumnCount;
+    const int paneWidth = diagramBox_->width();
+    const int paneHeight = diagramBox_->height();
+    side_ = ApplyFit(fit_, side_, paneWidth, paneHeight, rows, columns);
+
+    const int panelWidth = DiagramExtent(side_, columns);
+    const int panelHeight = DiagramExtent(side_, rows);
+    const int frame = diagramBox_->frameWidth();
+    const int bar = diagramBox_->ScrollBarExtent();
+    const int innerWidth = paneWidth - 2 * frame;
+    const int innerHeight = paneHeight - 2 * frame;
+    bool needH = false;
+    bool needV = false;
+    for (int pass = 0; pass < 2; ++pass) {  // a bar in one direction can call for the other
+        needV = panelHeight > innerHeight - (needH ? bar : 0);
+        needH = panelWidth > innerWidth - (needV ? bar : 0);
+    }
+    diagramClientWidth_ = innerWidth - (needV ? bar : 0);
+    diagramClientHeight_ = innerHeight - (needH ? bar : 0);
+
+    diagramBox_->setHorizontalScrollBarPolicy(needH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    diagramBox_->setVerticalScrollBarPolicy(needV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    QScrollBar* h = diagramBox_->horizontalScrollBar();
+    QScrollBar* v = diagramBox_->verticalScrollBar();
+    {
+        const QSignalBlocker blockH(h);
+        const QSignalBlocker blockV(v);
+        h->setRange(0, needH ? panelWidth - diagramClientWidth_ : 0);
+        h->setPageStep(std::max(diagramClientWidth_, 1));
+        h->setSingleStep(std::max(side_ - 1, 1));
+        v->setRange(0, needV ? panelHeight - diagramClientHeight_ : 0);
+        v->setPageStep(std::max(diagramClientHeight_, 1));
+        v->setSingleStep(std::max(side_ - 1, 1));
+    }
+    diagramCursor_->resize(side_ - 2, side_ - 2);
+    RecordDiagramPositions(puzzle_, side_);
+    PositionDiagramPanel();
+    diagramPanel_->update();
+    PlaceCursor(true);
+    const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
+    SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
+}
+
+void PuzzleScreen::PositionDiagramPanel()
+{
+    if (!shown_ || puzzle_.RowCount <= 0 || puzzle_.ColumnCount <= 0) return;
+    placement_ = PlaceDiagram(side_, puzzle_.RowCount, puzzle_.ColumnCount, diagramBox_->width(),
+                              diagramBox_->height(), diagramClientWidth_, diagramClientHeight_,
+                              diagramBox_->horizontalScrollBar()->value(),
+                              diagramBox_->verticalScrollBar()->value());
+    diagramPanel_->setGeometry(placement_.Left, placement_.Top, placement_.PanelWidth, placement_.PanelHeight);
+}
+
+// ----- word-list layout -----------------------------------------------------------------------
+
+void PuzzleScreen::LayoutWordList()
+{
+    if (!shown_) return;
+    const int frame = clueBox_->frameWidth();
+    const int bar = clueBox_->ScrollBarExtent();
+    const int innerWidth = clueBox_->width() - 2 * frame;
+    clueClientHeight_ = clueBox_->height() - 2 * frame;
+    bool barOn = clueBox_->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
+    WordListScroll scroll;
+    // The layout depends on the width only; a change of height needs just a new scroll range.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int width = std::max(innerWidth - (barOn ? bar : 0), 1);
+        if (!wordListValid_ || wordList_.Width != width) {
+            wordList_ = qw::LayoutWordList(puzzle_, metrics_, fonts_, width);
+            wordListValid_ = true;
+        }
+        scroll = WordListScrollFor(clueBox_->height(), wordList_.FinalY, scrollIncrement_);
+        if ((scroll.Range > 0) == barOn) break;
+        barOn = scroll.Range > 0;
+    }
+    scrollIncrement_ = scroll.Increment;
+    clueBox_->setVerticalScrollBarPolicy(barOn ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    QScrollBar* v = clueBox_->verticalScrollBar();
+    {
+        const QSignalBlocker block(v);
+        v->setRange(0, std::max(scroll.Range - clueClientHeight_, 0));
+        v->setSingleStep(std::max(scrollIncrement_, 1));
+        v->setPageStep(std::max(clueClientHeight_, 1));
+    }
+    const int L = wordList_.Measures.LineHeight;
+    clueCursor_->resize(L, L);
+    cluePaintBox_->setGeometry(0, -v->value(), wordList_.Width, std::max(clueClientHeight_, scroll.Range));
+    cluePaintBox_->update();
+}
+
+void PuzzleScreen::ClearWordListSurface()
+{
+    wordList_ = WordListLayout{};
+    wordListValid_ = false;
+    cluePaintBox_->update();
+}
+
+// ----- cursor ---------------------------------------------------------------------------------
+
+bool PuzzleScreen::HasLetter(int32_t letter) const
+{
+    return letter >= 1 && letter <= puzzle_.LetterCount && static_cast<size_t>(letter) < puzzle_.Letters.size();
+}
+
+void PuzzleScreen::PositionMarks()
+{
+    if (!shown_ || !HasLetter(cursor_.CurrentLetter)) {
+        diagramCursor_->hide();
+        clueCursor_->hide();
+        return;
+    }
+    const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)];
+    diagramCursor_->move(diagramPanel_->pos() + QPoint(e.DiagramPos.x + 1, e.DiagramPos.y + 1));
+    const int L = wordList_.Measures.LineHeight;
+    const int left = e.AnswerPos.x + (wordList_.Measures.SlotWidth - L) / 2;
+    clueCursor_->move(cluePaintBox_->pos() + QPoint(left, e.AnswerPos.y));
+    diagramCursor_->show();
+    diagramCursor_->raise();
+    clueCursor_->setVisible(wordListValid_);
+    clueCursor_->raise();
+}
+
+void PuzzleScreen::PlaceCursor(bool rememberPosition)
+{
+    // The layouts are computed before anything is painted and Qt paints only once this handler
+    // has returned, so the marks move without flicker and without pumping events first.
+    if (cursor_.CurrentLetter <= 0 || !shown_ || !HasLetter(cursor_.CurrentLetter)) return;
+    const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)];
+    if (rememberPosition) RememberPosition(puzzle_, cursor_);
+
+    QScrollBar* h = diagramBox_->horizontalScrollBar();
+    QScrollBar* v = diagramBox_->verticalScrollBar();
+    if (placement_.HorizontalRange > 0)
+        h->setValue(ScrollIntoView(h->value(), diagramClientWidth_, h->maximum(), e.DiagramPos.x + 1, side_ - 2));
+    if (placement_.VerticalRange > 0)
+        v->setValue(ScrollIntoView(v->value(), diagramClientHeight_, v->maximum(), e.DiagramPos.y + 1, side_ - 2));
+    PositionDiagramPanel();
+
+    if (wordListValid_) {
+        QScrollBar* cv = clueBox_->verticalScrollBar();
+        const bool first = e.ClueIndex == 0;
+        const bool last = e.ClueIndex == puzzle_.ClueCount - 1;
+        cv->setValue(WordListScrollForCursor(cv->value(), clueClientHeight_, cv->maximum(), e.ClueTop,
+                                             e.AnswerPos.y, wordList_.Measures.LineHeight, first, last));
+        cluePaintBox_->move(0, -cv->value());
+    }
+    PositionMarks();
+    RepaintCursorMarks();
+    emit cursorMoved();
+}
+
+void PuzzleScreen::RepaintCursorMarks()
+{
+    diagramCursor_->update();
+    clueCursor_->update();
+}
+
+void PuzzleScreen::RepaintPanes()
+{
+    const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
+    SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
+    SetBackground(clueBox_->viewport(), ToQColor(colors_[diagramActive ? ClueInactBack : ClueActBack]));
+    diagramPanel_->update();
+    diagramCursor_->update();
+    cluePaintBox_->update();
+    clueCursor_->update();
+}
+
+void PuzzleScreen::ActivatePane(Pane pane)
+{
+    cursor_.ActivePane = pane;
+    RepaintPanes();
+}
+
+QString PuzzleScreen::StatusTextFor(int32_t letter) const
+{
+    if (!HasLetter(letter)) return QString();
+    return QString::number(letter) + QStringLiteral("  ") +
+           FromAnsi(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel);
+}
+
+void PuzzleScreen::SetStatus(const QString& text) { emit statusTextChanged(text); }
+
+// ----- showing a puzzle -----------------------------------------------------------------------
+
+void PuzzleScreen::ShowPuzzle()
+{
+    BuildTitleStrip();
+    RefreshTitleStrip();
+    ClearWordListSurface();
+    setUpdatesEnabled(false);
+    SetUpHeader(false);
+    cursor_.ActivePane = Pane::WordListPane;
+    cursor_.CurrentLetter = puzzle_.FirstLetterOfClue(0);
+    // The bands were hidden until now: give them their sizes before anything is laid out.
+    if (layout()) layout()->activate();
+    ApplyPaneRatio();
+    LayoutWordList();
+    RepaintPanes();
+    LayoutDiagram();
+    PlaceCursor(true);
+    setUpdatesEnabled(true);
+}
+
+void PuzzleScreen::SetHeaderHint(bool moreInfo)
+{
+    headerHint_ = moreInfo;
+    header_->setToolTip(moreInfo ? kHeaderHint : QString());
+    header_->setSectionsClickable(moreInfo);
+    header_->setCursor(moreInfo ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void PuzzleScreen::SetUpHeader(bool noPuzzle)
+{
+    if (!noPuzzle) {
+        SetHeaderHint(puzzle_.HasMoreInfo());
+        const FixedFontMetrics metrics(header_->font());
+        const auto sections = HeaderSections(puzzle_, metrics, FontSpec{}, header_->width());
+        headerModel_->clear();
+        headerModel_->setColumnCount(static_cast<int>(sections.size()));
+        for (size_t i = 0; i < sections.size(); ++i) {
+            const int column = static_cast<int>(i);
+            headerModel_->setHorizontalHeaderItem(column, new QStandardItem(FromAnsi(sections[i].Text)));
+            if (i + 1 < sections.size()) header_->resizeSection(column, sections[i].Width);
+        }
+    }
+    const int sectionCount = headerModel_->columnCount();
+    header_->setFixedHeight(HeaderHeight(sectionCount));
+    shown_ = !noPuzzle;
+    titlePanel_->setVisible(shown_);
+    splitter_->setVisible(shown_);
+    header_->setVisible(shown_ && sectionCount > 0);
+    if (!shown_) {
+        diagramCursor_->hide();
+        clueCursor_->hide();
+        cursor_.KeyBusy = false;
+    }
+    cluePaintBox_->update();
+}
+
+// ----- title strip ----------------------------------------------------------------------------
+
+void PuzzleScreen::BuildTitleStrip()
+{
+    for (auto it = titleLabels_.rbegin(); it != titleLabels_.rend(); ++it) delete *it;
+    titleLabels_.clear();
+    const QString dash = FromAnsi(kEmDash);
+    for (int n = 0; n < puzzle_.ClueCount && static_cast<size_t>(n) < puzzle_.Clues.size(); ++n) {
+        auto* label = new TitleLabel(n, titlePanel_);
+        label->setText(dash);
+        label->onClick = [this](int clue) { TitleLabelClick(clue); };
+        label->show();
+        titleLabels_.push_back(label);
+    }
+    CentreTitleStrip();
+}
+
+void PuzzleScreen::RefreshTitleStrip()
+{
+    const QFontMetrics fm(titlePanel_->font());
+    for (TitleLabel* label : titleLabels_) {
+        const QString text = FromAnsi(TitleStripChar(puzzle_, label->Clue()));
+        if (label->text() != text) label->setText(text);
+        label->resize(fm.horizontalAdvance(text), 16);
+    }
+    CentreTitleStrip();
+}
+
+void PuzzleScreen::CentreTitleStrip()
+{
+    std::vector<int> widths;
+    widths.reserve(titleLabels_.size());
+    for (const TitleLabel* label : titleLabels_) widths.push_back(label->width());
+    const auto lefts = qw::CentreTitleStrip(widths, titlePanel_->width());
+    for (size_t i = 0; i < titleLabels_.size(); ++i) titleLabels_[i]->move(lefts[i], 5);
+}
+
+void PuzzleScreen::TitleLabelClick(int clue)
+{
+    if (!shown_) return;
+    if (cursor_.ActivePane == Pane::DiagramPane) {
+        ActivatePane(Pane::WordListPane);
+        PlaceCursor(true);
+    }
+    const int32_t target = TitleClickTarget(puzzle_, clue);
+    if (target == 0) return;  // a clue without letters has nowhere to go
+    cursor_.CurrentLetter = target;
+    PlaceCursor(true);
+}
+
+// ----- keys -----------------------------------------------------------------------------------
+
+bool PuzzleScreen::event(QEvent* e)
+{
+    // Tab and Shift+Tab would otherwise move the keyboard focus before any key handler sees them.
+    if (e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (HandleKeyDown(key->key(), key->modifiers())) {
+            e->accept();
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & (Qt::AltModifier | Qt::ControlModifier)) return false;
+    NavKey key;
+    switch (qtKey) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: key = NavKey::Tab; break;
+    case Qt::Key_Left: key = NavKey::Left; break;
+    case Qt::Key_Right: key = NavKey::Right; break;
+    case Qt::Key_Up: key = NavKey::Up; break;
+    case Qt::Key_Down: key = NavKey::Down; break;
+    case Qt::Key_Backspace: key = NavKey::Backspace; break;
+    case Qt::Key_Delete: key = NavKey::Delete; break;
+    default: return false;
+    }
+    if (!shown_ || !HasLetter(cursor_.CurrentLetter)) return false;
+    if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
+    cursor_.KeyBusy = true;
+    const NavResult result = HandleNavKey(puzzle_, cursor_, key);
+    ApplyNavResult(result);
+    cursor_.KeyBusy = false;
+    return true;
+}
+
+void PuzzleScreen::ApplyNavResult(const NavResult& result)
+{
+    if (result.refreshTitleStrip) RefreshTitleStrip();
+    if (result.repaintPanes) RepaintPanes();
+    if (result.placeCursor) PlaceCursor(result.remember);
+    else if (result.repaintMarks) RepaintCursorMarks();
+}
+
+// ----- mouse ----------------------------------------------------------------------------------
+
+void PuzzleScreen::DiagramPanelMouseDown(const QPoint& pos)
+{
+    if (!shown_) return;
+    setFocus(Qt::MouseFocusReason);
+    const int32_t hit = DiagramHitTest(puzzle_, side_, pos.x(), pos.y());
+    if (hit > 0) {
+        cursor_.CurrentLetter = hit;
+        PlaceCursor(true);
+    }
+    if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+}
+
+void PuzzleScreen::DiagramPanelMouseMove(const QPoint& pos)
+{
+    SetStatus(StatusTextFor(DiagramHitTest(puzzle_, side_, pos.x(), pos.y())));
+}
+
+void PuzzleScreen::CluePanelMouseDown(const QPoint& pos)
+{
+    if (!shown_) return;
+    setFocus(Qt::MouseFocusReason);
+    const int32_t hit = wordListValid_ ? ClueHitTest(puzzle_, wordList_.Measures.SlotWidth, pos.x(), pos.y()) : 0;
+    if (hit > 0) {
+        cursor_.CurrentLetter = hit;
+        PlaceCursor(true);
+    }
+    if (cursor_.ActivePane == Pane::DiagramPane) ActivatePane(Pane::WordListPane);
+}
+
+void PuzzleScreen::DiagramBackgroundMouseDown()
+{
+    if (!shown_) return;
+    setFocus(Qt::MouseFocusReason);
+    if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+}
+
+void PuzzleScreen::DiagramCursorMouseDown()
+{
+    if (!shown_) return;
+    setFocus(Qt::MouseFocusReason);
+    if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+    PlaceCursor(true);
+}
+
+void PuzzleScreen::ClueCursorMouseDown()
+{
+    if (!shown_) return;
+    setFocus(Qt::MouseFocusReason);
+    if (cursor_.ActivePane == Pane::DiagramPane) ActivatePane(Pane::WordListPane);
+    PlaceCursor(true);
+}
+
+void PuzzleScreen::WordListWheel(int delta)
+{
+    QScrollBar* v = clueBox_->verticalScrollBar();
+    v->setValue(v->value() + (delta > 0 ? -scrollIncrement_ : scrollIncrement_));
+}
+
+// ----- painting -------------------------------------------------------------------------------
+
+QFont PuzzleScreen::DiagramFont() const
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPointSize(std::max(side_ / 2, 1));
+    return font;
+}
+
+void PuzzleScreen::PaintDiagram(QWidget* surface, const QRect& area)
+{
+    QPainter painter(surface);
+    const bool active = cursor_.ActivePane == Pane::DiagramPane;
+    const QColor blank = ToQColor(colors_[active ? DiaActBlank : DiaInactBlank]);
+    const QColor letter = ToQColor(colors_[active ? DiaActLetter : DiaInactLetter]);
+    const QColor text = ToQColor(colors_[active ? DiaActFont : DiaInactFont]);
+    painter.fillRect(area, blank);
+    if (!shown_) return;
+    const QFont font = DiagramFont();
+    painter.setFont(font);
+    const QFontMetrics fm(font);
+    const int h = fm.height();
+    const int S = side_;
+    const int rows = std::min(puzzle_.RowCount, puzzle_.Grid.Rows());
+    const int columns = std::min(puzzle_.ColumnCount, puzzle_.Grid.Columns());
+    const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
+    // Squares outside the exposed area would be clipped anyway; skipping them keeps big
+    // diagrams cheap to scroll.
+    const int firstRow = std::max(0, area.top() / std::max(S - 1, 1) - 1);
+    const int lastRow = std::min(rows - 1, area.bottom() / std::max(S - 1, 1) + 1);
+    const int firstColumn = std::max(0, area.left() / std::max(S - 1, 1) - 1);
+    const int lastColumn = std::min(columns - 1, area.right() / std::max(S - 1, 1) + 1);
+    painter.setPen(blank);
+    for (int r = firstRow; r <= lastRow; ++r) {
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
+            if (square == 0) continue;  // the black fill is already there
+            const Point o = SquareOrigin(S, r, c);
+            char ch = ' ';
+            if (square > 0) {
+                if (square > letterCount) continue;
+                ch = puzzle_.Letters[static_cast<size_t>(square)].Entered;
+            } else {
+                ch = static_cast<char>(-square);
+            }
+            painter.fillRect(o.x, o.y, S, S, letter);
+            painter.drawRect(o.x, o.y, S - 1, S - 1);
+            if (ch != ' ') {
+                const QString s = FromAnsi(ch);
+                const Point at = CharacterOrigin(S, S, fm.horizontalAdvance(s), h);
+                painter.setPen(text);
+                DrawTextAt(painter, fm, o.x + at.x, o.y + at.y, s);
+                painter.setPen(blank);
+            }
+        }
+    }
+}
+
+void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
+{
+    QPainter painter(surface);
+    const bool active = cursor_.ActivePane == Pane::DiagramPane;
+    painter.fillRect(surface->rect(), ToQColor(colors_[active ? DiaActCursor : DiaInactCursor]));
+    if (!HasLetter(cursor_.CurrentLetter)) return;
+    const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
+    if (ch == ' ') return;
+    const QFont font = DiagramFont();
+    painter.setFont(font);
+    painter.setPen(ToQColor(colors_[active ? DiaActCursorFont : DiaInactCursorFont]));
+    const QFontMetrics fm(font);
+    const QString s = FromAnsi(ch);
+    const Point at = CharacterOrigin(side_, side_, fm.horizontalAdvance(s), fm.height());
+    DrawTextAt(painter, fm, at.x - 1, at.y - 1, s);
+}
+
+void PuzzleScreen::PaintWordList(QWidget* surface, const QRect& area)
+{
+    QPainter painter(surface);
+    const bool active = cursor_.ActivePane == Pane::WordListPane;
+    painter.fillRect(area, ToQColor(colors_[active ? ClueActBack : ClueInactBack]));
+    if (!shown_ || !wordListValid_) return;
+    const QColor ink = ToQColor(colors_[active ? ClueActFont : ClueInactFont]);
+    painter.setPen(ink);
+    const QFont clueFont = ToQFont(fonts_.Clue);
+    const QFont letterFont = ToQFont(fonts_.Letter);
+    const QFont numberFont = ToQFont(fonts_.Number);
+    const QFontMetrics clueMetrics(clueFont);
+    const QFontMetrics letterMetrics(letterFont);
+    const QFontMetrics numberMetrics(numberFont);
+    const WordListMeasures& m = wordList_.Measures;
+    const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
+    for (const ClueBlock& block : wordList_.Clues) {
+        if (block.Bottom < area.top() || block.Top > area.bottom()) continue;
+        if (static_cast<size_t>(block.Clue) >= puzzle_.Clues.size()) break;
+        painter.setFont(clueFont);
+        DrawTextAt(painter, clueMetrics, kLabelLeft, block.Top, FromAnsi(block.Label));
+        for (const TextLine& line : block.Lines) DrawTextAt(painter, clueMetrics, m.TextLeft, line.Y, FromAnsi(line.Text));
+        for (int32_t index : puzzle_.Clues[static_cast<size_t>(block.Clue)].Answer) {
+            if (index < 1 || index > letterCount) continue;
+            const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(index)];
+            const int x = e.AnswerPos.x;
+            const int y = e.AnswerPos.y;
+            if (e.Entered != ' ') {
+                painter.setFont(letterFont);
+                const QString s = FromAnsi(e.Entered);
+                DrawTextAt(painter, letterMetrics, x + (m.SlotWidth - letterMetrics.horizontalAdvance(s)) / 2, y, s);
+            }
+            painter.drawLine(x, y + m.LineHeight, x + m.SlotWidth - 1, y + m.LineHeight);
+            painter.setFont(numberFont);
+            const QString number = QString::number(index);
+            DrawTextAt(painter, numberMetrics, x + (m.SlotWidth - numberMetrics.horizontalAdvance(number)) / 2,
+                       y + m.LineHeight + 1, number);
+        }
+    }
+}
+
+void PuzzleScreen::PaintClueCursor(QWidget* surface)
+{
+    QPainter painter(surface);
+    const bool active = cursor_.ActivePane == Pane::WordListPane;
+    const QColor fill = ToQColor(colors_[active ? ClueActCursor : ClueInactCursor]);
+    const QColor outline = ToQColor(colors_[active ? ClueActFont : ClueInactFont]);
+    const QRect r = surface->rect();
+    painter.fillRect(r, fill);
+    painter.setPen(outline);
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    if (!HasLetter(cursor_.CurrentLetter)) return;
+    const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
+    if (ch == ' ') return;
+    const QFont font = ToQFont(fonts_.Letter);
+    painter.setFont(font);
+    painter.setPen(ToQColor(colors_[active ? ClueActCursorFont : ClueInactCursorFont]));
+    const QFontMetrics fm(font);
+    const QString s = FromAnsi(ch);
+    const Point at = CharacterOrigin(r.width(), r.height(), fm.horizontalAdvance(s), fm.height());
+    DrawTextAt(painter, fm, at.x, at.y, s);
+    painter.setPen(outline);
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+}  // namespace qw

@@ -1,0 +1,156 @@
+#pragma once
+// The puzzle's part of the main window, top to bottom: the header sections, the title strip of
+// first letters, the diagram pane, the splitter and the word-list pane. It paints both views from
+// the layouts computed in the core, places the two cursor marks, and turns clicks, pointer moves,
+// the wheel and the navigation keys into cursor changes.
+
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "puzzle/Puzzle.h"
+#include "solve/Navigation.h"
+#include "view/ColorScheme.h"
+#include "view/DiagramLayout.h"
+#include "view/WordListLayout.h"
+#include "platform/QtConvert.h"
+
+class QHeaderView;
+class QStandardItemModel;
+class QSplitter;
+class QLabel;
+
+namespace qw {
+
+class ScrollBox;
+class PaintSurface;
+class TitleLabel;
+
+class PuzzleScreen : public QWidget {
+    Q_OBJECT
+public:
+    using FitMode = qw::FitMode;
+
+    PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorScheme& colors, QWidget* parent = nullptr);
+    ~PuzzleScreen() override;
+
+    // Settings the main window reads at start-up and stores at close.
+    void SetScreenClueFont(const FontSpec& font);
+    const FontSpec& ScreenClueFont() const { return fonts_.Clue; }
+    void SetZoomLimitsFromScreenWidth(int width);
+    const ZoomLimits& Zoom() const { return zoom_; }
+    int DiagramSquareSide() const { return side_; }
+    void SetDiagramSquareSide(int side);
+    double DiagramScrollBoxRatio() const { return ratio_; }
+    void SetDiagramScrollBoxRatio(double ratio);
+    FitMode Fit() const { return fit_; }
+    void SetFit(FitMode mode) { fit_ = mode; }
+
+    // View menu.
+    void ZoomIn();
+    void ZoomOut();
+    bool CanZoomIn() const;
+    bool CanZoomOut() const;
+    void FitCommand(FitMode mode);
+
+    // Shows (noPuzzle clear) or hides the puzzle's bands; the menus are the main window's.
+    void SetUpHeader(bool noPuzzle);
+    void SetHeaderHint(bool moreInfo);
+    bool PuzzleShown() const { return shown_; }
+
+    void BuildTitleStrip();
+    void RefreshTitleStrip();
+    void CentreTitleStrip();
+    void ClearWordListSurface();
+
+    void RepaintPanes();
+    void RepaintCursorMarks();
+    void PlaceCursor(bool rememberPosition);
+    void LayoutDiagram();
+    void ActivatePane(Pane pane);
+
+    // Puts a freshly loaded puzzle on screen: title strip, bands, cursor on the first letter of
+    // the first clue with the word list active, both panes painted and laid out, cursor placed.
+    void ShowPuzzle();
+
+    // Tab, Shift+Tab, the arrows, Backspace and Delete without Alt or Ctrl while a puzzle is
+    // shown. Returns whether the key was one of these (and so must not go further).
+    bool HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers);
+    // Brings the screen up to date after a cursor operation of the solving code.
+    void ApplyNavResult(const NavResult& result);
+
+    // Measures of the last word-list layout.
+    int SlotWidth() const { return wordList_.Measures.SlotWidth; }
+    int WordListLineHeight() const { return wordList_.Measures.LineHeight; }
+    int WordListScrollIncrement() const { return scrollIncrement_; }
+    int WordListContentHeight() const { return wordList_.FinalY; }
+    QString StatusTextFor(int32_t letter) const;
+
+signals:
+    void statusTextChanged(const QString& text);
+    void headerClicked();
+    void cursorMoved();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    void LayoutWordList();
+    void PositionDiagramPanel();
+    void PositionMarks();
+    void ApplyPaneRatio();
+    void TitleLabelClick(int clue);
+    void SetStatus(const QString& text);
+    bool HasLetter(int32_t letter) const;
+
+    void PaintDiagram(QWidget* surface, const QRect& area);
+    void PaintDiagramCursor(QWidget* surface);
+    void PaintWordList(QWidget* surface, const QRect& area);
+    void PaintClueCursor(QWidget* surface);
+    QFont DiagramFont() const;
+
+    void DiagramPanelMouseDown(const QPoint& pos);
+    void DiagramPanelMouseMove(const QPoint& pos);
+    void CluePanelMouseDown(const QPoint& pos);
+    void DiagramBackgroundMouseDown();
+    void DiagramCursorMouseDown();
+    void ClueCursorMouseDown();
+    void WordListWheel(int delta);
+    void SplitterMoved();
+
+    Puzzle& puzzle_;
+    CursorState& cursor_;
+    const ColorScheme& colors_;
+    QtTextMetrics metrics_;
+    WordListFonts fonts_;
+    WordListLayout wordList_;
+    bool wordListValid_ = false;
+
+    int side_ = 25;
+    double ratio_ = 0.5;
+    FitMode fit_ = FitMode::Puzzle;
+    ZoomLimits zoom_;
+    int scrollIncrement_ = kInitialScrollIncrement;
+    bool shown_ = false;
+    bool headerHint_ = false;
+    bool applyingRatio_ = false;
+
+    DiagramPlacement placement_;
+    int diagramClientWidth_ = 0;
+    int diagramClientHeight_ = 0;
+    int clueClientHeight_ = 0;
+
+    QHeaderView* header_ = nullptr;
+    QStandardItemModel* headerModel_ = nullptr;
+    QWidget* titlePanel_ = nullptr;
+    std::vector<TitleLabel*> titleLabels_;
+    QSplitter* splitter_ = nullptr;
+    ScrollBox* diagramBox_ = nullptr;
+    PaintSurface* diagramPanel_ = nullptr;
+    PaintSurface* diagramCursor_ = nullptr;
+    ScrollBox* clueBox_ = nullptr;
+    PaintSurface* cluePaintBox_ = nullptr;
+    PaintSurface* clueCursor_ = nullptr;
+};
+
+}  // namespace qw
