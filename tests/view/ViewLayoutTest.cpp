@@ -111,7 +111,7 @@ TEST(DiagramGeometry, HitTestTakesTheLowerIndexOnSharedBorders)
     EXPECT_EQ(DiagramHitTest(p, 25, 26, 10), 2);
     EXPECT_EQ(DiagramHitTest(p, 25, 10, 24), 1);   // border between 1 and 5 (below)
     EXPECT_EQ(DiagramHitTest(p, 25, 72, 72), 9);   // corner shared by 9 and 10
-    EXPECT_EQ(DiagramHitTest(p, 25, 74, 74), 10);
+    EXPECT_EQ(DiagramHitTest(p, 25, 74, 60), 10);
     EXPECT_EQ(DiagramHitTest(p, 25, 30, 30), 0);   // black square
     EXPECT_EQ(DiagramHitTest(p, 25, 55, 30), 0);   // fixed character
     EXPECT_EQ(DiagramHitTest(p, 25, 98, 10), 0);   // outside
