@@ -1,0 +1,130 @@
+#include "solve/qt/TCursorForm.h"
+
+#include <QButtonGroup>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+#include "platform/SettingsStore.h"
+
+namespace qw {
+
+namespace {
+
+const char* const kSection = "Quotewell\\Cursor";
+const char* const kDiagramValue = "Diagram";
+const char* const kWordlistValue = "Wordlist";
+
+}  // namespace
+
+TCursorForm::TCursorForm(SettingsStore& store, QWidget* parent) : QDialog(parent), store_(store)
+{
+    setObjectName("CursorForm");
+    setWindowTitle("Cursor behavior");
+    // The dialog's face where it exists; Arial's metrics otherwise, which keep the group captions
+    // inside their boxes (wider substitutes would clip them).
+    QFont dialogFont("MS Sans Serif");
+    if (!QFontInfo(dialogFont).family().startsWith("MS Sans Serif")) dialogFont.setFamily("Arial");
+    dialogFont.setStyleHint(QFont::SansSerif);
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+    setFixedSize(283, 216);
+
+    DiagramCursorRadioGroup = MakeGroup(" In diagram, after a letter is entered, cursor should: ", 16, diagramButtons_,
+                                        DiagramItems);
+    DiagramCursorRadioGroup->setObjectName("DiagramCursorRadioGroup");
+    WordlistCursorRadioGroup = MakeGroup(" In word list, after a letter is entered, cursor should: ", 104,
+                                         wordlistButtons_, WordlistItems);
+    WordlistCursorRadioGroup->setObjectName("WordlistCursorRadioGroup");
+
+    CancelButton = new QPushButton("Cancel", this);
+    CancelButton->setGeometry(112, 184, 75, 25);
+    CancelButton->setAutoDefault(false);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    OKButton = new QPushButton("OK", this);
+    OKButton->setGeometry(198, 184, 75, 25);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    int diagram = 0;
+    int wordlist = 0;
+    if (store_.OpenKey(kSection, true)) {
+        diagram = store_.ReadIntegerDefault(kDiagramValue, 0);
+        wordlist = store_.ReadIntegerDefault(kWordlistValue, 0);
+        store_.CloseKey();
+    }
+    SetDiagramSetting(diagram);
+    SetWordListSetting(wordlist);
+    shownDiagram_ = DiagramSetting();
+    shownWordlist_ = WordListSetting();
+}
+
+QGroupBox* TCursorForm::MakeGroup(const QString& caption, int top, QButtonGroup*& buttons, QRadioButton* (&items)[2])
+{
+    auto* group = new QGroupBox(caption, this);
+    group->setGeometry(8, top, 265, 73);
+    buttons = new QButtonGroup(group);
+    const char* const texts[2] = {"Move to next blank space", "Move to next space, whether blank or not"};
+    for (int i = 0; i < 2; ++i) {
+        items[i] = new QRadioButton(texts[i], group);
+        items[i]->setGeometry(8, 20 + 24 * i, 249, 20);
+        buttons->addButton(items[i], i);
+    }
+    return group;
+}
+
+void TCursorForm::Select(QButtonGroup* buttons, int value)
+{
+    if (value > 1) value = 1;
+    if (value >= 0) {
+        buttons->button(value)->setChecked(true);
+        return;
+    }
+    // An exclusive group refuses to uncheck its last checked button.
+    buttons->setExclusive(false);
+    for (QAbstractButton* b : buttons->buttons()) b->setChecked(false);
+    buttons->setExclusive(true);
+}
+
+int TCursorForm::DiagramSetting() const { return diagramButtons_->checkedId(); }
+int TCursorForm::WordListSetting() const { return wordlistButtons_->checkedId(); }
+void TCursorForm::SetDiagramSetting(int value) { Select(diagramButtons_, value); }
+void TCursorForm::SetWordListSetting(int value) { Select(wordlistButtons_, value); }
+
+void TCursorForm::FormShow()
+{
+    shownDiagram_ = DiagramSetting();
+    shownWordlist_ = WordListSetting();
+}
+
+void TCursorForm::FormClose(int result)
+{
+    if (result == QDialog::Accepted) {
+        if (store_.OpenKey(kSection, true)) {
+            store_.WriteInteger(kDiagramValue, DiagramSetting());
+            store_.WriteInteger(kWordlistValue, WordListSetting());
+            store_.CloseKey();
+            store_.Sync();
+        }
+    } else {
+        SetDiagramSetting(shownDiagram_);
+        SetWordListSetting(shownWordlist_);
+    }
+}
+
+void TCursorForm::showEvent(QShowEvent* event)
+{
+    // A window restored by the window system is not a new opening of the dialog.
+    if (!event->spontaneous()) FormShow();
+    QDialog::showEvent(event);
+}
+
+void TCursorForm::done(int result)
+{
+    FormClose(result);
+    QDialog::done(result);
+}
+
+}  // namespace qw
