@@ -2,7 +2,12 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QPrintDialog>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
@@ -181,6 +186,49 @@ TEST(QtPromptsTest, FontDialogHidesEffectsAndKeepsToTheSizeLimit)
     EXPECT_GT(largestListed, 0);
     EXPECT_LE(largestListed, 10);
     EXPECT_EQ(font->pointSize(), 10);
+}
+
+TEST(QtPromptsTest, OpenDialogOffersPuzzleFilesFromTheStartFolder)
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath("lower.qwl")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("Upper.QWL")).open(QIODevice::WriteOnly);
+    QtPrompts prompts;
+    QStringList filters;
+    QString suffix;
+    QString folder;
+    WhenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        suffix = dialog->defaultSuffix();
+        folder = dialog->directory().absolutePath();
+        dialog->selectFile(dir.filePath("Upper.QWL"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const auto chosen = prompts.OpenFile(dir.path(), "lower.qwl");
+    EXPECT_EQ(chosen, dir.filePath("Upper.QWL"));
+    EXPECT_EQ(filters, (QStringList{"Quotewell files (*.QWL *.qwl)", "All files (*)"}));
+    EXPECT_EQ(suffix, "QWL");
+    EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
+
+    WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    EXPECT_FALSE(prompts.OpenFile(dir.path(), "").has_value());
+}
+
+TEST(QtPromptsTest, PrintDialogOffersNoPageRange)
+{
+    QtPrompts prompts;
+    QPrinter printer;
+    bool pageRange = true;
+    WhenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QPrintDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        dialog->reject();
+    });
+    EXPECT_FALSE(prompts.ChoosePrinter(printer));
+    EXPECT_FALSE(pageRange);
 }
 
 }  // namespace

@@ -152,6 +152,15 @@ TEST_F(SettingsStoreTest, GarbageFileReadsAsEmptyAndIsReplacedOnWrite)
     EXPECT_EQ(store.ReadInteger("Top"), 20);
 }
 
+TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenIsReported)
+{
+    WriteFile("not a folder");
+    SettingsStore store(Path() + "/Tamarisk.ini");
+    ASSERT_TRUE(store.OpenKey("Quotewell\\Dimensions", true));
+    store.WriteInteger("Top", 1);
+    EXPECT_FALSE(store.Sync());
+}
+
 TEST(SettingsDateTest, DaysCountFromTheEndOf1899)
 {
     EXPECT_EQ(ToSettingsDate(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
