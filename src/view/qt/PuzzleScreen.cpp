@@ -134,7 +134,10 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
         LayoutWordList();
         PlaceCursor(false);
     };
-    clueBox_->onScroll = [this] { PositionMarks(); };
+    clueBox_->onScroll = [this] {
+        cluePaintBox_->move(0, -clueBox_->verticalScrollBar()->value());
+        PositionMarks();
+    };
     clueBox_->onBackgroundMouseMove = [this] { SetStatus(QString()); };
     clueBox_->onWheel = [this](int delta) { WordListWheel(delta); };
 

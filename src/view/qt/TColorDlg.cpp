@@ -65,7 +65,9 @@ void SetBackground(QWidget* widget, uint32_t color)
 
 QFont DialogFont(bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The classic dialog face where it exists, else the Arial-compatible face of similar width.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     font.setBold(bold);

@@ -1,0 +1,39 @@
+#include <QDir>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "ScreenFixture.h"
+
+namespace qw::testing {
+namespace {
+
+// Shows a typical puzzle the way the window shows it, in both pane states, at the default side
+// and fitted. With QW_SCREENSHOT_DIR set the images are also written there for a look by eye.
+TEST(ScreenShot, BothPanesAtDefaultSideAndFitted)
+{
+    ScreenHarness h(TypicalPuzzle(), {1000, 750});
+    h.puzzle.Letters[3].Entered = 'E';
+    h.puzzle.Letters[10].Entered = 'Q';
+    h.puzzle.Letters[h.puzzle.Clues[1].Answer[0]].Entered = 'R';
+    h.screen->RefreshTitleStrip();
+    h.screen->SetFit(PuzzleScreen::FitMode::None);
+    h.screen->SetDiagramSquareSide(25);
+    const QString dir = qEnvironmentVariable("QW_SCREENSHOT_DIR");
+    auto shoot = [&](const char* name) {
+        QApplication::processEvents();
+        const QImage image = h.screen->grab().toImage();
+        EXPECT_FALSE(image.isNull());
+        if (!dir.isEmpty()) image.save(QDir(dir).filePath(QString::fromLatin1(name)));
+        return image;
+    };
+    shoot("s25_wordlist.png");
+    QTest::keyClick(h.screen.get(), Qt::Key_Tab);
+    shoot("s25_diagram.png");
+    h.screen->FitCommand(PuzzleScreen::FitMode::Puzzle);
+    shoot("fit_diagram.png");
+    QTest::keyClick(h.screen.get(), Qt::Key_Tab);
+    shoot("fit_wordlist.png");
+}
+
+}  // namespace
+}  // namespace qw::testing
