@@ -61,9 +61,14 @@ Puzzle MakeStressPuzzle(unsigned seed)
     size_t next = 0;
     for (int32_t k = 0; k < kStressClues; ++k) {
         ClueInput& clue = clues[static_cast<size_t>(k)];
-        clue.Text = "Stress clue " + std::to_string(k + 1) + ":";
+        clue.Text = "Stress clue ";
+        clue.Text += std::to_string(k + 1);
+        clue.Text += ':';
         const uint32_t words = 2 + dice.Below(10);
-        for (uint32_t w = 0; w < words; ++w) clue.Text += " " + Word(dice, 3 + dice.Below(7), false);
+        for (uint32_t w = 0; w < words; ++w) {
+            clue.Text += ' ';
+            clue.Text += Word(dice, 3 + dice.Below(7), false);
+        }
         const int32_t length = base + (k < longer ? 1 : 0);
         for (int32_t j = 0; j < length; ++j) clue.Answer.push_back(order[next++]);
     }
@@ -98,7 +103,10 @@ Puzzle MakeStressPuzzle(unsigned seed)
     p.SolverInfo.FontName = "Times New Roman";
     p.SolverInfo.FontHeight = -15;
     p.SolverInfo.Bold = true;
-    for (int i = 0; i < 10; ++i) p.SolverInfo.Text += Word(dice, 70, false) + "\r\n";
+    for (int i = 0; i < 10; ++i) {
+        p.SolverInfo.Text += Word(dice, 70, false);
+        p.SolverInfo.Text += "\r\n";
+    }
     p.TypingAlphabet = p.ComputeTypingAlphabet();
     p.Modified = false;
     return p;
