@@ -6,6 +6,7 @@
 #include <QTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QVBoxLayout>
@@ -16,6 +17,10 @@
 #include "platform/QtConvert.h"
 
 namespace qw {
+
+namespace {
+const QSize kSolversDesignSize(870, 640);
+}  // namespace
 
 QFont NoteFont(const PuzzleNote& note, const QFont& base)
 {
@@ -120,7 +125,8 @@ std::vector<int> NoteViewer::LineWidths(int wrapWidth) const
             const QString text = block.text().mid(line.textStart(), line.textLength());
             int end = static_cast<int>(text.size());
             while (end > 0 && text[end - 1].isSpace()) --end;
-            widths.push_back(metrics.horizontalAdvance(text.left(end)));
+            // Rounded up: a wrapping text control would break a line given a pixel too little.
+            widths.push_back(static_cast<int>(std::ceil(QFontMetricsF(Memo1->font()).horizontalAdvance(text.left(end)))));
         }
         layout.endLayout();
         if (layout.lineCount() == 0) widths.push_back(0);
@@ -187,7 +193,7 @@ TShowMemo2Frm::TShowMemo2Frm(Prompts& prompts, QWidget* parent, QWidget* mainWin
     setObjectName("ShowMemo2Frm");
     setSizeGripEnabled(true);
     Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
-    resize(870, 640);
+    resize(kSolversDesignSize);
 }
 
 void TShowMemo2Frm::ApplyNote(const PuzzleNote& note)
@@ -198,6 +204,8 @@ void TShowMemo2Frm::ApplyNote(const PuzzleNote& note)
     SetText(text);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    // Wrapped at the design width, not at whatever size the previous puzzle's note left behind.
+    resize(kSolversDesignSize);
     const std::vector<int> widths = LineWidths(width() - 8);
     const Extent wanted = NoteClientSize(widths, LineHeight());
     const QWidget* main = mainWindow_ ? mainWindow_ : (parentWidget() ? parentWidget()->window() : nullptr);
@@ -207,9 +215,20 @@ void TShowMemo2Frm::ApplyNote(const PuzzleNote& note)
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         mainOuter = {screen->availableGeometry().width(), screen->availableGeometry().height()};
     }
-    const CappedViewerSize size = CapToMainWindow(wanted, mainOuter);
     // Outer sizes include the window frame, known only once the window system has decorated it.
     const QSize frameExtra = frameGeometry().size() - geometry().size();
+    CappedViewerSize size = CapToMainWindow(wanted, mainOuter);
+    if (size.widthIsOuter) {
+        // Narrower than the design width, the text wraps into more lines than were counted.
+        const int clientWidth = size.width - frameExtra.width();
+        const Extent rewrapped = NoteClientSize(LineWidths(clientWidth - 8), LineHeight());
+        size = CapToMainWindow({wanted.width, rewrapped.height}, mainOuter);
+    }
+    if (size.verticalScrollBar && !size.widthIsOuter) {
+        // The scroll bar takes its width from the text; without room for it every line would wrap.
+        const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Memo1);
+        size.width = std::min(size.width + barWidth, mainOuter.width);
+    }
     resize(size.widthIsOuter ? size.width - frameExtra.width() : size.width,
            size.heightIsOuter ? size.height - frameExtra.height() : size.height);
     Memo1->setVerticalScrollBarPolicy(size.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);

@@ -20,7 +20,9 @@ namespace {
 
 QFont SansSerif(int pointSize, int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The classic dialog face where it exists, else the Arial-compatible face of similar width.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     if (pixelSize > 0) font.setPixelSize(pixelSize);
     else font.setPointSize(pointSize);

@@ -98,6 +98,8 @@ TReportForm::TReportForm(Prompts& prompts, Shell& shell, QWidget* parent)
     ExitBtn->setObjectName("ExitBtn");
     ExitBtn->setGeometry(560, 521, 90, 25);
     connect(ExitBtn, &QPushButton::clicked, this, &QDialog::hide);
+    // Enter in the form must never send a message by itself.
+    for (QPushButton* button : {SendToConstBtn, SendToMakerBtn, ExitBtn}) button->setAutoDefault(false);
 
     ResetChoices();
 }

@@ -4,6 +4,7 @@
 #include <QTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 
 #include "info/qt/NoteViewers.h"
@@ -166,7 +167,8 @@ TEST(NoteViewers, SolversViewerIsSizedOnceAndCappedToTheMainWindow)
     note.Text = "Short\r\nnote";
     viewer.ApplyNote(note);
     const QFontMetrics metrics(viewer.Memo1->font());
-    EXPECT_EQ(viewer.size(), QSize(metrics.horizontalAdvance("Short") + 8, 2 * metrics.height() + 8));
+    EXPECT_EQ(viewer.size(), QSize(std::ceil(QFontMetricsF(viewer.Memo1->font()).horizontalAdvance("Short")) + 8,
+                                   2 * metrics.height() + 8));
     EXPECT_EQ(viewer.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
     std::string tall;
@@ -175,12 +177,22 @@ TEST(NoteViewers, SolversViewerIsSizedOnceAndCappedToTheMainWindow)
     viewer.ApplyNote(note);
     EXPECT_EQ(viewer.frameGeometry().height(), main.frameGeometry().height());
     EXPECT_EQ(viewer.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    // The scroll bar does not squeeze the lines into wrapping.
+    viewer.show();
+    QTest::qWait(1);
+    EXPECT_EQ(viewer.Memo1->document()->documentLayout()->documentSize().height(), 61 * metrics.height() + 8);  // the final line break starts an empty line
+    viewer.hide();
 
     // A long paragraph wraps at the window's width instead of widening it past the main window.
     note.Text = std::string(400, 'w') + " " + std::string(300, 'x');
-    viewer.resize(870, 640);
     viewer.ApplyNote(note);
     EXPECT_LE(viewer.frameGeometry().width(), main.frameGeometry().width());
+    // ... and is as tall as the lines it wraps into at that narrower width, so none is cut off.
+    viewer.show();
+    QTest::qWait(1);
+    EXPECT_EQ(viewer.Memo1->verticalScrollBar()->maximum(), 0);
+    EXPECT_GT(viewer.height(), 3 * metrics.height());
+    viewer.hide();
 
     // Showing does not size it again.
     const QSize sized = viewer.size();
