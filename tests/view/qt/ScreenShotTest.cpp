@@ -2,7 +2,11 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+
 #include "ScreenFixture.h"
+#include "puzzle/StressPuzzle.h"
 
 namespace qw::testing {
 namespace {
@@ -33,6 +37,27 @@ TEST(ScreenShot, BothPanesAtDefaultSideAndFitted)
     shoot("fit_diagram.png");
     QTest::keyClick(h.screen.get(), Qt::Key_Tab);
     shoot("fit_wordlist.png");
+}
+
+// The stress puzzle scrolled to its last clue: long answers wrap, the list scrolls to its end and
+// the diagram scrolls to the mark.
+TEST(ScreenShot, StressPuzzleAtItsLastLetter)
+{
+    ScreenHarness h(MakeStressPuzzle(), {1000, 750});
+    h.screen->SetFit(PuzzleScreen::FitMode::None);
+    h.screen->SetDiagramSquareSide(25);
+    h.cursor.CurrentLetter = h.puzzle.Clues.back().Answer.back();
+    h.screen->PlaceCursor(true);
+    QApplication::processEvents();
+    auto* clueBox = h.screen->findChild<QAbstractScrollArea*>(QStringLiteral("ClueScrollBox"));
+    auto* diagramBox = h.screen->findChild<QAbstractScrollArea*>(QStringLiteral("DiagramScrollBox"));
+    EXPECT_EQ(clueBox->verticalScrollBar()->value(), clueBox->verticalScrollBar()->maximum());
+    for (QAbstractScrollArea* box : {clueBox, diagramBox}) {
+        const QString mark = box == clueBox ? "ClueCursorPanel" : "DiagramCursorPanel";
+        EXPECT_TRUE(box->viewport()->rect().contains(box->findChild<QWidget*>(mark)->geometry()));
+    }
+    const QString dir = qEnvironmentVariable("QW_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) h.screen->grab().toImage().save(QDir(dir).filePath("stress_end.png"));
 }
 
 }  // namespace
