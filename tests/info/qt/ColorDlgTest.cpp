@@ -7,7 +7,7 @@
 
 #include "platform/QtConvert.h"
 #include "view/qt/TColorDlg.h"
-#include "TestPrompts.h"
+#include "platform/ScriptedPrompts.h"
 
 namespace qw {
 namespace {
@@ -28,7 +28,7 @@ ColorScheme Customised()
 
 TEST(ColorDlg, TabsAndButtonsAreNamedAndHoldTheLiveColours)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     TColorDlg dialog(Customised(), prompts);
     EXPECT_EQ(dialog.windowTitle(), "Colors");
     EXPECT_EQ(dialog.size(), QSize(485, 255));
@@ -59,15 +59,16 @@ TEST(ColorDlg, SwatchRingIsWhiteOnlyForTheButtonFace)
 
 TEST(ColorDlg, ChosenColourIsHeldAndPreviewed)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     TColorDlg dialog(ColorScheme{}, prompts);
     dialog.show();
-    prompts.colors = {std::nullopt, QColor(0x12, 0x34, 0x56)};
+    prompts.QueueColor(std::nullopt);
+    prompts.QueueColor(QColor(0x12, 0x34, 0x56));
     Button(dialog, DiaActCursor)->click();  // cancelled chooser
     EXPECT_EQ(dialog.Held()[DiaActCursor], kDefaultColors[DiaActCursor]);
     Button(dialog, DiaActCursor)->click();
-    ASSERT_EQ(prompts.colorPresets.size(), 2u);
-    EXPECT_EQ(prompts.colorPresets[0], QColor(0, 0xFF, 0));
+    ASSERT_EQ(prompts.Count(PromptKind::ChooseColor), 2);
+    EXPECT_EQ(prompts.calls[0].color, QColor(0, 0xFF, 0));
     EXPECT_EQ(dialog.Held()[DiaActCursor], 0x00563412u);
     auto* cursorMark = dialog.findChild<QWidget*>("PaintBox2");
     ASSERT_NE(cursorMark, nullptr);
@@ -76,7 +77,7 @@ TEST(ColorDlg, ChosenColourIsHeldAndPreviewed)
 
 TEST(ColorDlg, RestoreResetsOnlyItsTabAndCancelDiscards)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     const ColorScheme live = Customised();
     TColorDlg dialog(live, prompts);
     dialog.RestoreButtons[2]->click();  // "&Restore Active Clue Defaults"
@@ -91,20 +92,20 @@ TEST(ColorDlg, RestoreResetsOnlyItsTabAndCancelDiscards)
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(PixelOf(preview, {2, 2}), QColor(Qt::white));
 
-    test::TestPrompts modal;
-    modal.onExec = [](QDialog& d) {
+    ScriptedPrompts modal;
+    modal.QueueExec([](QDialog& d) {
         static_cast<TColorDlg&>(d).RestoreButtons[0]->click();
         static_cast<TColorDlg&>(d).CancelBtn->click();
         return d.result();
-    };
+    });
     TColorDlg cancelled(live, modal);
     EXPECT_EQ(modal.Exec(cancelled), int(QDialog::Rejected));
 
-    modal.onExec = [](QDialog& d) {
+    modal.QueueExec([](QDialog& d) {
         static_cast<TColorDlg&>(d).RestoreButtons[1]->click();
         static_cast<TColorDlg&>(d).OKBtn->click();
         return d.result();
-    };
+    });
     TColorDlg accepted(live, modal);
     EXPECT_EQ(modal.Exec(accepted), int(QDialog::Accepted));
     EXPECT_EQ(accepted.Held()[DiaInactLetter], kButtonFace);
@@ -113,7 +114,7 @@ TEST(ColorDlg, RestoreResetsOnlyItsTabAndCancelDiscards)
 
 TEST(ColorDlg, DiagramPreviewPaintsSquaresAndCursor)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     TColorDlg dialog(ColorScheme{}, prompts);
     dialog.show();
     auto* squares = dialog.findChild<QWidget*>("PaintBox1");
@@ -129,17 +130,18 @@ TEST(ColorDlg, DiagramPreviewPaintsSquaresAndCursor)
 
 TEST(ScreenClueFont, FontDialogHasNoEffectsAndCancelKeepsTheFont)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     const FontSpec current{"Arial", 10, 0};
     EXPECT_FALSE(ChooseScreenClueFont(prompts, current).has_value());
-    ASSERT_EQ(prompts.fontOptions.size(), 1u);
-    EXPECT_TRUE(prompts.fontOptions[0].noEffects);
-    EXPECT_EQ(prompts.fontOptions[0].maxPointSize, 0);
+    ASSERT_EQ(prompts.Count(PromptKind::ChooseFont), 1);
+    EXPECT_TRUE(prompts.calls[0].fontOptions.noEffects);
+    EXPECT_EQ(prompts.calls[0].fontOptions.maxPointSize, 0);
+    EXPECT_EQ(prompts.calls[0].font.pointSize(), 10);
 
     QFont chosen("Arial", 14);
     chosen.setBold(true);
     chosen.setItalic(true);
-    prompts.fonts = {chosen};
+    prompts.QueueFont(chosen);
     const auto spec = ChooseScreenClueFont(prompts, current);
     ASSERT_TRUE(spec.has_value());
     EXPECT_EQ(spec->pointSize, 14);

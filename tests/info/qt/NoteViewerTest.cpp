@@ -8,7 +8,7 @@
 #include <QTextBlock>
 
 #include "info/qt/NoteViewers.h"
-#include "TestPrompts.h"
+#include "platform/ScriptedPrompts.h"
 
 namespace qw {
 namespace {
@@ -40,7 +40,7 @@ int PixelSizeWithLineHeight(int height)
 
 TEST(NoteViewers, ApplyNoteSetsCaptionColoursAndFont)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     TShowMemoFrm viewer(prompts);
     PuzzleNote note = MoreInfoNote(-15);
     note.Bold = true;
@@ -73,7 +73,7 @@ TEST(NoteViewers, MoreInfoViewerFitsItsTextEachTimeItIsShown)
 {
     const int px = PixelSizeWithLineHeight(16);
     ASSERT_NE(px, 0) << "no Arial size with a 16-pixel line";
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     TShowMemoFrm viewer(prompts);
     viewer.ApplyNote(MoreInfoNote(-px));
     const QFontMetrics metrics(viewer.Memo1->font());
@@ -81,7 +81,7 @@ TEST(NoteViewers, MoreInfoViewerFitsItsTextEachTimeItIsShown)
 
     QSize shownSize;
     bool fits = false;
-    prompts.onExec = [&](QDialog& dialog) {
+    const auto measure = [&](QDialog& dialog) {
         shownSize = dialog.size();
         // Every line is visible without scrolling in either direction.
         auto* memo = static_cast<TShowMemoFrm&>(dialog).Memo1;
@@ -89,6 +89,7 @@ TEST(NoteViewers, MoreInfoViewerFitsItsTextEachTimeItIsShown)
         fits = memo->verticalScrollBar()->maximum() == 0 && memo->horizontalScrollBar()->maximum() <= 1;
         return int(QDialog::Accepted);
     };
+    prompts.QueueExec(measure);
     EXPECT_TRUE(viewer.ShowNote());
     EXPECT_EQ(shownSize, QSize(widest + 8, 56));
     EXPECT_TRUE(fits);
@@ -96,13 +97,14 @@ TEST(NoteViewers, MoreInfoViewerFitsItsTextEachTimeItIsShown)
     PuzzleNote shorter = MoreInfoNote(-px);
     shorter.Lines = {"One"};
     viewer.ApplyNote(shorter);
+    prompts.QueueExec(measure);
     EXPECT_TRUE(viewer.ShowNote());
     EXPECT_EQ(shownSize, QSize(metrics.horizontalAdvance("One") + 8, 24));
 }
 
 TEST(NoteViewers, EmptyNoteIsNotShown)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     TShowMemoFrm viewer(prompts);
     TShowMemo2Frm solvers(prompts);
     EXPECT_FALSE(viewer.HasText());
@@ -111,12 +113,12 @@ TEST(NoteViewers, EmptyNoteIsNotShown)
     EXPECT_FALSE(solvers.HasText());
     EXPECT_FALSE(viewer.ShowNote());
     EXPECT_FALSE(solvers.ShowNote());
-    EXPECT_EQ(prompts.execCount, 0);
+    EXPECT_EQ(prompts.Count(PromptKind::Exec), 0);
 }
 
 TEST(NoteViewers, CharacterKeysAndClicksCloseWithoutTouchingTheNote)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     TShowMemoFrm viewer(prompts);
     TShowMemo2Frm solvers(prompts);
     PuzzleNote note = MoreInfoNote(-14);
@@ -157,7 +159,7 @@ TEST(NoteViewers, CharacterKeysAndClicksCloseWithoutTouchingTheNote)
 
 TEST(NoteViewers, SolversViewerIsSizedOnceAndCappedToTheMainWindow)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     QMainWindow main;
     main.resize(700, 500);
     TShowMemo2Frm viewer(prompts, &main);
@@ -197,7 +199,7 @@ TEST(NoteViewers, SolversViewerIsSizedOnceAndCappedToTheMainWindow)
     // Showing does not size it again.
     const QSize sized = viewer.size();
     QSize shown;
-    prompts.onExec = [&](QDialog& dialog) { shown = dialog.size(); return int(QDialog::Accepted); };
+    prompts.QueueExec([&](QDialog& dialog) { shown = dialog.size(); return int(QDialog::Accepted); });
     viewer.ShowNote();
     EXPECT_EQ(shown, sized);
 }

@@ -12,7 +12,7 @@
 #include "info/qt/TAboutBox.h"
 #include "info/qt/TReportForm.h"
 #include "platform/Shell.h"
-#include "TestPrompts.h"
+#include "platform/ScriptedPrompts.h"
 
 namespace qw {
 namespace {
@@ -26,8 +26,17 @@ QRadioButton* PublishItem(TReportForm& form, int index)
     return form.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("PublishItem%1").arg(index));
 }
 
+// The questions asked, as the user read them.
+QStringList Asked(const ScriptedPrompts& prompts)
+{
+    QStringList asked;
+    for (const PromptCall& call : prompts.calls)
+        asked << (call.kind == PromptKind::InputBox ? call.title + "|" + call.text + "|" + call.initial : call.text);
+    return asked;
+}
+
 struct ReportFixture : testing::Test {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     RecordingShell shell;
     TReportForm form{prompts, shell};
 };
@@ -64,7 +73,7 @@ TEST_F(ReportFixture, ConstructorThenMakerReport)
                              "%0D%0A%0D%0ADifficulty%20rating:%203%0D%0A%0D%0ANice.%0D%0A");
     EXPECT_THAT(shell.urls[2], EndsWith("1|2|3|Nice."));
     EXPECT_EQ(form.SentToConstructor(), 1);
-    EXPECT_THAT(prompts.asked, IsEmpty());
+    EXPECT_THAT(prompts.calls, IsEmpty());
 
     // Hiding and showing again starts a fresh report.
     form.ExitBtn->click();
@@ -107,10 +116,11 @@ TEST_F(ReportFixture, MissingAddressIsAskedForAndChecked)
     PublishItem(form, 2)->click();
 
     // No full stop, then two at signs, then a good one with the full stop before the at sign.
-    prompts.inputs = {QString("ann@example"), QString("a@b@example.org"), QString("ann.lee@example")};
-    prompts.yesNo = {true, true};
+    for (const char* typed : {"ann@example", "a@b@example.org", "ann.lee@example"}) prompts.QueueInput(QString(typed));
+    prompts.QueueAnswer(Answer::Yes);
+    prompts.QueueAnswer(Answer::Yes);
     form.SendToConstBtn->click();
-    EXPECT_THAT(prompts.asked,
+    EXPECT_THAT(Asked(prompts),
                 ElementsAre("Email address|Enter the constructors'email address:|",
                             "ann@example is not a valid email address. Try again?",
                             "Email address|Enter the constructors'email address:|",
@@ -122,9 +132,9 @@ TEST_F(ReportFixture, MissingAddressIsAskedForAndChecked)
     EXPECT_EQ(form.SendToConstBtn->text(), "Send report to constructor");
 
     // The address is kept for the next report.
-    prompts.asked.clear();
+    prompts.Clear();
     form.SendToConstBtn->click();
-    EXPECT_THAT(prompts.asked, IsEmpty());
+    EXPECT_THAT(prompts.calls, IsEmpty());
     EXPECT_EQ(shell.urls.size(), 2u);
 }
 
@@ -132,16 +142,17 @@ TEST_F(ReportFixture, GivingUpOnTheAddressSendsNothing)
 {
     form.ShowFor("P1.QWL", "");
     PublishItem(form, 2)->click();
-    prompts.inputs = {std::nullopt};  // cancelled
+    prompts.QueueInput(std::nullopt);  // cancelled
     form.SendToConstBtn->click();
-    prompts.inputs = {QString("")};  // confirmed empty
+    prompts.QueueInput(QString(""));  // confirmed empty
     form.SendToConstBtn->click();
-    prompts.inputs = {QString("nobody")};
-    prompts.yesNo = {false};  // no second try
+    prompts.QueueInput(QString("nobody"));
+    prompts.QueueAnswer(Answer::No);  // no second try
     form.SendToConstBtn->click();
     EXPECT_THAT(shell.urls, IsEmpty());
     EXPECT_EQ(form.SentToConstructor(), 0);
     EXPECT_EQ(form.ConstructorAddress(), "");
+    EXPECT_TRUE(prompts.AllAnswersUsed());
 }
 
 TEST(AuthorMail, UsesHeaderSectionsOrCaptionAndNeedsAnAddress)
@@ -163,10 +174,10 @@ TEST(AuthorMail, UsesHeaderSectionsOrCaptionAndNeedsAnAddress)
 
 TEST(AboutBox, ShowsVersionAndLinkOpensTheHomePage)
 {
-    test::TestPrompts prompts;
+    ScriptedPrompts prompts;
     RecordingShell shell;
     QString version;
-    prompts.onExec = [&](QDialog& dialog) {
+    prompts.QueueExec([&](QDialog& dialog) {
         auto& box = static_cast<TAboutBox&>(dialog);
         EXPECT_EQ(box.size(), QSize(326, 200));
         EXPECT_TRUE(box.windowFlags() & Qt::FramelessWindowHint);
@@ -175,7 +186,7 @@ TEST(AboutBox, ShowsVersionAndLinkOpensTheHomePage)
         QTest::mouseClick(box.Comments, Qt::LeftButton);
         box.OKButton->click();
         return box.result();
-    };
+    });
     TAboutBox::Show(prompts, shell, nullptr);
     EXPECT_EQ(version, "Version 2.1");
     OpenHomePage(shell);
