@@ -308,13 +308,13 @@ std::string CheckPuzzleShape(int32_t rows, int32_t columns, const std::string& f
     std::vector<bool> used(letterCount + 1, false);
     size_t usedCount = 0;
     for (size_t k = 0; k < clues.size(); ++k) {
-        const std::string where = "clue " + ClueLabel(static_cast<int32_t>(k));
-        if (clues[k].Answer.size() > kMaxProgress) return where + " has more than 255 letters";
+        const auto where = [k] { return "clue " + ClueLabel(static_cast<int32_t>(k)); };
+        if (clues[k].Answer.size() > kMaxProgress) return where() + " has more than 255 letters";
         for (int32_t index : clues[k].Answer) {
             if (index < 1 || static_cast<size_t>(index) > letterCount)
-                return where + " refers to letter " + std::to_string(index) + ", but the diagram has " +
+                return where() + " refers to letter " + std::to_string(index) + ", but the diagram has " +
                        std::to_string(letterCount) + " letters";
-            if (used[static_cast<size_t>(index)]) return where + " uses letter " + std::to_string(index) + " a second time";
+            if (used[static_cast<size_t>(index)]) return where() + " uses letter " + std::to_string(index) + " a second time";
             used[static_cast<size_t>(index)] = true;
             ++usedCount;
         }
