@@ -199,6 +199,15 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+// Through a link, the file it points to is the one to replace, beside which temporary files go.
+std::string ResolveLink(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec)) return path;
+    const std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+    return ec ? path : resolved.string();
+}
+
 bool HasPuzzleMagic(std::string_view bytes)
 {
     try {
@@ -395,7 +404,8 @@ Puzzle LoadPuzzle(const std::string& path, int* versionOut, std::string* fixedCh
     if (!bytes) throw ReadError(path);
 
     if (std::optional<std::string> repaired = RepairLineEndings(*bytes)) {
-        const std::string temp = std::filesystem::path(path).replace_extension(".$$$").string();
+        const std::string target = ResolveLink(path);
+        const std::string temp = std::filesystem::path(target).replace_extension(".$$$").string();
         {
             FileCloser file{::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
             if (file.fd < 0) throw ReadError(path);
@@ -408,7 +418,7 @@ Puzzle LoadPuzzle(const std::string& path, int* versionOut, std::string* fixedCh
         if (HasPuzzleMagic(*repaired)) {
             // One rename stands for "delete the original, rename the copy" without a moment in
             // which neither file exists.
-            if (::rename(temp.c_str(), path.c_str()) != 0) throw ReadError(path);
+            if (::rename(temp.c_str(), target.c_str()) != 0) throw ReadError(path);
             bytes = std::move(repaired);
         } else if (::unlink(temp.c_str()) != 0) {
             throw ReadError(path);
@@ -459,13 +469,9 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
         throw SaveError("Cannot save file \"" + path + "\". " + SystemMessage(error));
     };
 
-    // Through a link, the file it points to is the one to replace.
-    std::string target = path;
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path resolved = fs::canonical(path, ec);
-        if (!ec) target = resolved.string();
-    }
+    const std::string target = ResolveLink(path);
+    // Replacing the file by rename would slip past a read-only mark that truncating respects.
+    if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) fail(errno);
 
     std::string temp = target + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);

@@ -693,3 +693,17 @@ TEST_F(TempDir, SaveToAMissingFolderOrOverAFolderFails)
     EXPECT_TRUE(p.Modified);
     EXPECT_EQ(Names(), std::vector<std::string>{"adir"});
 }
+
+TEST_F(TempDir, SaveThroughALinkReplacesTheFileItPointsTo)
+{
+    Puzzle p = Decode(SimpleV2({"1,2,3", "4,5"}));
+    p.FileName = (Dir / "real.QWL").string();
+    SavePuzzle(p);
+    fs::create_symlink(Dir / "real.QWL", Dir / "link.QWL");
+    p.Letters[1].Entered = 'Z';
+    p.FileName = (Dir / "link.QWL").string();
+    SavePuzzle(p);
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.QWL"));
+    EXPECT_EQ(Entered(LoadPuzzle((Dir / "real.QWL").string())).front(), 'Z');
+    EXPECT_EQ(Names(), (std::vector<std::string>{"link.QWL", "real.QWL"}));
+}
