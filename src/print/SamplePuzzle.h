@@ -5,7 +5,7 @@
 
 namespace qw {
 
-// Seven clues over a 45-letter proverb; with `partlySolved`, about half of the letters are entered.
+// Sixteen clues over a 90-letter quotation; with `partlySolved`, about half of the letters are entered.
 Puzzle MakeSamplePuzzle(bool partlySolved = false);
 
 }  // namespace qw

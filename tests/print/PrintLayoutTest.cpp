@@ -6,6 +6,7 @@
 
 #include "RecordingSurface.h"
 #include "print/PrintPuzzle.h"
+#include "print/SamplePuzzle.h"
 
 namespace qw {
 namespace {
@@ -373,6 +374,27 @@ TEST(PrintCopies, EveryCopyIsItsOwnJobAndNoCopiesMeansOne)
     surface.events.clear();
     EXPECT_EQ(PrintCopies(0, surface, p, PrinterOptions{}, false), 1);
     EXPECT_THAT(surface.events, testing::ElementsAre("Begin", "End"));
+}
+
+TEST(SamplePuzzle, EveryLetterBelongsToExactlyOneAnswer)
+{
+    const Puzzle p = MakeSamplePuzzle(true);
+    ASSERT_EQ(p.ClueCount, 16);
+    std::vector<int> seen(static_cast<size_t>(p.LetterCount) + 1, 0);
+    for (const Clue& clue : p.Clues) {
+        ASSERT_FALSE(clue.Answer.empty());
+        for (int32_t n : clue.Answer) {
+            ASSERT_GE(n, 1);
+            ASSERT_LE(n, p.LetterCount);
+            ++seen[static_cast<size_t>(n)];
+        }
+    }
+    EXPECT_EQ(std::count(seen.begin() + 1, seen.end(), 1), p.LetterCount);
+    std::string first;
+    for (int32_t n : p.Clues[0].Answer) first += p.Letters[static_cast<size_t>(n)].Solution;
+    EXPECT_EQ(first, "CLENCH");
+    EXPECT_TRUE(p.AnyEntered());
+    EXPECT_FALSE(MakeSamplePuzzle(false).AnyEntered());
 }
 
 }  // namespace
