@@ -42,7 +42,28 @@ std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::str
 {
     if (metrics.TextWidth(font, line) + metrics.TextWidth(font, "  ") >= maxWidth) return line;
     line += "  ";
-    while (metrics.TextWidth(font, line) < maxWidth && line.size() < 255) line += '.';
+    // Dots are appended while the line is narrower than the column and shorter than 255
+    // characters, and the last one appended is then dropped. Widths grow with every dot, so the
+    // stopping point is found by bisection instead of measuring after each dot.
+    const size_t base = line.size();
+    auto stops = [&](size_t dots) {
+        if (base + dots >= 255) return true;
+        std::string probe = line;
+        probe.append(dots, '.');
+        return metrics.TextWidth(font, probe) >= maxWidth;
+    };
+    size_t lo = 0;  // the loop goes on after `lo` dots
+    size_t hi = base < 255 ? 255 - base : 0;  // and stops after `hi`
+    if (stops(0)) {
+        hi = 0;
+    } else {
+        while (hi - lo > 1) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (stops(mid)) hi = mid;
+            else lo = mid;
+        }
+    }
+    line.append(hi, '.');
     line.pop_back();
     return line;
 }

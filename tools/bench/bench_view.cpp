@@ -13,6 +13,7 @@
 #include "platform/QtConvert.h"
 #include "puzzle/StressPuzzle.h"
 #include "view/WordListLayout.h"
+#include "view/qt/FontMetricsCache.h"
 #include "view/qt/PuzzleScreen.h"
 
 using namespace qw;
@@ -62,7 +63,7 @@ Puzzle TypicalPuzzle()
 void BM_WordListLayout(benchmark::State& state)
 {
     Puzzle puzzle = MakeStressPuzzle();
-    const QtTextMetrics metrics;
+    const FontMetricsCache metrics;
     const WordListFonts fonts;
     for (auto _ : state) {
         WordListLayout layout = LayoutWordList(puzzle, metrics, fonts, 980);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -93,6 +94,9 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
     title->setObjectName(QStringLiteral("TitlePanel"));
     title->setFixedHeight(kTitleStripHeight);
     title->setFont(WindowFont(true));
+    QPalette titlePalette = title->palette();
+    titlePalette.setColor(QPalette::WindowText, Qt::black);
+    title->setPalette(titlePalette);
     title->onResize = [this] { CentreTitleStrip(); };
     title->onMouseMove = [this] { SetStatus(QString()); };
     titlePanel_ = title;
@@ -222,7 +226,9 @@ void PuzzleScreen::FitCommand(FitMode mode)
 
 void PuzzleScreen::ApplyPaneRatio()
 {
-    if (applyingRatio_ || !splitter_->isVisible()) return;
+    // Also before the first show: the pending resize then arrives while the widget is not yet
+    // visible, and the panes must get their share all the same.
+    if (applyingRatio_ || !shown_) return;
     const int available = splitter_->height() - splitter_->handleWidth();
     if (available <= 0) return;
     const int diagram = std::clamp(DiagramPaneHeight(available, ratio_), 0, available);
@@ -639,6 +645,12 @@ void PuzzleScreen::WordListWheel(int delta)
 {
     QScrollBar* v = clueBox_->verticalScrollBar();
     v->setValue(v->value() + (delta > 0 ? -scrollIncrement_ : scrollIncrement_));
+}
+
+void PuzzleScreen::mouseMoveEvent(QMouseEvent* e)
+{
+    SetStatus(QString());
+    QWidget::mouseMoveEvent(e);
 }
 
 // ----- painting -------------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "view/DiagramLayout.h"
 #include "view/WordListLayout.h"
 #include "platform/QtConvert.h"
+#include "view/qt/FontMetricsCache.h"
 
 class QHeaderView;
 class QStandardItemModel;
@@ -93,6 +94,7 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
     void LayoutWordList();
@@ -121,7 +123,7 @@ private:
     Puzzle& puzzle_;
     CursorState& cursor_;
     const ColorScheme& colors_;
-    QtTextMetrics metrics_;
+    FontMetricsCache metrics_;
     WordListFonts fonts_;
     WordListLayout wordList_;
     bool wordListValid_ = false;

@@ -43,6 +43,17 @@ ScrollBox::ScrollBox(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setAutoFillBackground(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The bar would scroll several lines per notch on its own; the pane decides instead.
+    verticalScrollBar()->installEventFilter(this);
+}
+
+bool ScrollBox::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::Wheel && onWheel && watched == verticalScrollBar()) {
+        wheelEvent(static_cast<QWheelEvent*>(e));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, e);
 }
 
 int ScrollBox::ScrollBarExtent() const

@@ -41,6 +41,7 @@ public:
     int ScrollBarExtent() const;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* e) override;

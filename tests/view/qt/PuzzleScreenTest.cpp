@@ -297,18 +297,42 @@ TEST(PuzzleScreenWheel, OneNotchScrollsOneIncrement)
     QScrollBar* bar = box->verticalScrollBar();
     EXPECT_EQ(bar->singleStep(), increment);
     bar->setValue(1000);
-    auto wheel = [&](int delta) {
-        const QPointF at(box->viewport()->width() - 20, 20);
-        QWheelEvent e(at, box->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+    auto wheel = [&](QWidget* target, int delta) {
+        const QPointF at(target->width() / 2, 20);
+        QWheelEvent e(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(box->viewport(), &e);
+        QApplication::sendEvent(target, &e);
     };
-    wheel(-360);
+    wheel(box->viewport(), -360);
     EXPECT_EQ(bar->value(), 1000 + increment);
-    wheel(15);
+    wheel(box->viewport(), 15);
     EXPECT_EQ(bar->value(), 1000);
+    wheel(bar, -120);  // over the scroll bar too: one increment, not the bar's own three lines
+    EXPECT_EQ(bar->value(), 1000 + increment);
+    wheel(box->viewport(), 120);
     // The painted list follows the scroll position.
     EXPECT_EQ(h.Part("CluePaintBox")->y(), -1000);
+}
+
+TEST(PuzzleScreenLifecycle, APuzzleShownBeforeTheWindowGetsItsLayoutOnShow)
+{
+    Puzzle p = TypicalPuzzle();
+    CursorState c;
+    ColorScheme colors;
+    PuzzleScreen screen(p, c, colors);
+    screen.SetDiagramScrollBoxRatio(0.3);
+    screen.SetFit(PuzzleScreen::FitMode::Width);
+    screen.resize(900, 700);
+    screen.ShowPuzzle();
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    auto* splitter = screen.findChild<QSplitter*>("Splitter1");
+    auto* box = screen.findChild<QWidget*>("DiagramScrollBox");
+    EXPECT_EQ(box->height(), DiagramPaneHeight(splitter->height() - 3, 0.3));
+    EXPECT_EQ(screen.DiagramSquareSide(), FitWidth(box->width(), box->height(), p.RowCount, p.ColumnCount));
+    const Point& d = p.Letters[static_cast<size_t>(c.CurrentLetter)].DiagramPos;
+    EXPECT_EQ(screen.findChild<QWidget*>("DiagramCursorPanel")->pos(),
+              screen.findChild<QWidget*>("DiagramPanel")->pos() + QPoint(d.x + 1, d.y + 1));
 }
 
 TEST(PuzzleScreenLifecycle, ClosingHidesTheBandsAndIgnoresKeys)
