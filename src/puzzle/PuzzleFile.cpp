@@ -259,14 +259,22 @@ std::string ReadMaskedString(PuzzleReader& in)
     if (static_cast<size_t>(length) > in.Remaining()) in.Fail();
     std::string text(in.Bytes.substr(in.Pos, static_cast<size_t>(length)));
     in.Pos += static_cast<size_t>(length);
-    for (char& ch : text) ch = static_cast<char>(static_cast<uint8_t>(ch) ^ in.Counter.NextMask());
+    // The counter kept in a local lets the compiler vectorise the loop; the masks are the same.
+    uint8_t mask = in.Counter.Current();
+    for (char& ch : text) ch = static_cast<char>(static_cast<uint8_t>(ch) ^ ++mask);
+    in.Counter = MaskCounter(mask);
     return text;
 }
 
 void WriteMaskedString(PuzzleWriter& out, std::string_view text)
 {
     out.WriteInt32(static_cast<int32_t>(text.size()));
-    for (char ch : text) out.WriteMaskedByte(static_cast<uint8_t>(ch));
+    const size_t start = out.Bytes.size();
+    out.Bytes.append(text);
+    uint8_t mask = out.Counter.Current();
+    for (size_t i = start; i < out.Bytes.size(); ++i)
+        out.Bytes[i] = static_cast<char>(static_cast<uint8_t>(out.Bytes[i]) ^ ++mask);
+    out.Counter = MaskCounter(mask);
 }
 
 int MagicVersion(std::string_view magic)
