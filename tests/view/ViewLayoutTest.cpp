@@ -224,7 +224,8 @@ TEST(WordListLayoutTest, LongAnswersWrapTwoPitchesIn)
 TEST(WordListLayoutTest, AnswerIndicesOutsideTheLettersAreSkipped)
 {
     const FakeMetrics metrics;
-    Puzzle p = SmallPuzzle({{"x", {1, 99, -3, 2}, ""}});
+    Puzzle p = SmallPuzzle({{"x", {1, 2}, ""}});
+    p.Clues[0].Answer = {1, 99, -3, 2};  // what a damaged model could hold
     const WordListLayout layout = LayoutWordList(p, metrics, WordListFonts{}, 400);
     EXPECT_EQ(layout.Clues.size(), 1u);
     EXPECT_EQ(p.Letters[2].AnswerPos.x, 170 + 3 * 26);

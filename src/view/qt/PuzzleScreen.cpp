@@ -497,9 +497,11 @@ void PuzzleScreen::BuildTitleStrip()
     for (auto it = titleLabels_.rbegin(); it != titleLabels_.rend(); ++it) delete *it;
     titleLabels_.clear();
     const QString dash = FromAnsi(kEmDash);
+    const int dashWidth = QFontMetrics(titlePanel_->font()).horizontalAdvance(dash);
     for (int n = 0; n < puzzle_.ClueCount && static_cast<size_t>(n) < puzzle_.Clues.size(); ++n) {
         auto* label = new TitleLabel(n, titlePanel_);
         label->setText(dash);
+        label->resize(dashWidth, 16);
         label->onClick = [this](int clue) { TitleLabelClick(clue); };
         label->show();
         titleLabels_.push_back(label);
