@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
-  fonts-liberation2 xvfb xauth imagemagick poppler-utils
+  fonts-liberation2 fonts-urw-base35 xvfb xauth imagemagick poppler-utils
   desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs
 )
 missing=()

@@ -171,9 +171,16 @@ TEST_F(AppSettingsTest, ConstructorModeLastsThirtyTwoDaysUpToTodaysMidnight)
     const QDate today(2026, 3, 29);  // a daylight-saving change in much of Europe
     const QDateTime now(today, QTime(15, 30));
     const double midnight = ToSettingsDate(QDateTime(today, QTime(0, 0)));
+    // A file of its own per case: QSettings caches files by path, size and time stamp, and two
+    // quick writes of equal length can look unchanged to it.
+    int cases = 0;
     const auto modeWithLast = [&](const QByteArray& last) {
-        WriteFile("[QWB]\nStartUp\\Last=" + last + "\n");
-        SettingsStore store(Path());
+        const QString path = dir.filePath(QString("Case%1.ini").arg(++cases));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[QWB]\nStartUp\\Last=" + last + "\n");
+        file.close();
+        SettingsStore store(path);
         return IsConstructorMode(store, now);
     };
     const auto number = [](double d) { return QByteArray::number(d, 'f', 6); };

@@ -1,0 +1,24 @@
+#pragma once
+// Where the program finds its puzzles and its quick reference, in a build tree or installed.
+
+#include <QString>
+#include <QStringList>
+
+namespace qw {
+
+struct StartupPaths {
+    QString programDir;
+    QString puzzlesDir;  // the Open dialog's start folder; empty when there is none
+    QString helpFile;
+};
+
+// A writable "Puzzles" folder beside the program wins (a build tree, a portable copy). Otherwise
+// the per-user puzzles folder under the XDG data location is used, created and seeded with copies
+// of the bundled samples the first time.
+StartupPaths ResolveStartupPaths(const QString& programDir);
+
+// Command-line parameters that name a puzzle are joined with single spaces (a path containing
+// spaces may arrive split) and a relative path is taken from the folder the program was started in.
+QStringList ResolvePuzzleParameters(const QStringList& parameters, const QString& startFolder);
+
+}  // namespace qw

@@ -1,0 +1,285 @@
+#include "app/TForm1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/AppSettings.h"
+#include "app/HelpViewer.h"
+#include "info/qt/TReportForm.h"
+#include "info/qt/NoteViewers.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+#include "platform/QtConvert.h"
+#include "platform/SettingsStore.h"
+#include "print/qt/PrinterOptionsForm.h"
+#include "solve/qt/TCursorForm.h"
+#include "view/qt/PuzzleScreen.h"
+
+namespace qw {
+
+TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
+    : QMainWindow(parent), services_(services), options_(std::move(options))
+{
+    setObjectName("TForm1");
+    setWindowTitle("Quotewell");
+    QFont font("Arial");
+    font.setPixelSize(13);
+    setFont(font);
+    setMinimumSize(600, 450);
+
+    screen_ = new PuzzleScreen(puzzle_, cursor_, colors_, this);
+    setCentralWidget(screen_);
+    statusLabel_ = new QLabel(this);
+    statusBar()->addWidget(statusLabel_, 1);
+    connect(screen_, &PuzzleScreen::statusTextChanged, statusLabel_, &QLabel::setText);
+    connect(screen_, &PuzzleScreen::headerClicked, this, [this] { Guard([this] { MoreInfoonPuzzle1Click(); }); });
+
+    BuildMenus();
+    FormCreate();
+
+    // The dialogs that live for the whole run, in the order the program has always made them.
+    printerOptions_ = std::make_unique<TPrinterOptionsForm>(services_.settings, services_.prompts, this);
+    moreInfoViewer_ = std::make_unique<TShowMemoFrm>(services_.prompts, this);
+    solverInfoViewer_ = std::make_unique<TShowMemo2Frm>(services_.prompts, this, this);
+    cursorForm_ = std::make_unique<TCursorForm>(services_.settings, this);
+    reportForm_ = std::make_unique<TReportForm>(services_.prompts, services_.shell, this);
+
+    qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TForm1::Guard(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        services_.prompts.Error(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TForm1::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, std::function<void()> handler,
+                       const QKeySequence& shortcut = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, [this, handler] { Guard(handler); });
+        return action;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* action = menu->addSeparator();
+        action->setObjectName(name);
+        return action;
+    };
+
+    File1 = bar->addMenu("&File");
+    File1->setObjectName("File1");
+    Open1 = item(File1, "Open1", "&Open", [this] { Open1Click(); }, QKeySequence("Ctrl+O"));
+    Close1 = item(File1, "Close1", "&Close", [this] { Close1Click(); }, QKeySequence("Ctrl+W"));
+    Save1 = item(File1, "Save1", "&Save", [this] { Save1Click(); }, QKeySequence("Ctrl+S"));
+    Deletepuzzle1 = item(File1, "Deletepuzzle1", "&Delete puzzle", [this] { Deletepuzzle1Click(); });
+    N2 = separator(File1, "N2");
+    N2->setVisible(false);
+    Recentunsolvedpuzzles1 = File1->addMenu("&Recent unsolved puzzles");
+    Recentunsolvedpuzzles1->setObjectName("Recentunsolvedpuzzles1");
+    Recentunsolvedpuzzles1->menuAction()->setVisible(false);
+    for (int n = 0; n < 10; ++n) {
+        Puz[static_cast<size_t>(n)] = item(Recentunsolvedpuzzles1, "", QString(), [this, n] { Puz0Click(n); });
+        Puz[static_cast<size_t>(n)]->setObjectName(QString("Puz%1").arg(n));
+        Puz[static_cast<size_t>(n)]->setData(n);
+        Puz[static_cast<size_t>(n)]->setVisible(false);
+    }
+    N3 = separator(File1, "N3");
+    PrinterOptions1 = item(File1, "PrinterOptions1", "Printer &Options...", [this] { PrinterOptions1Click(); });
+    Print1 = item(File1, "Print1", "&Print (fresh puzzle)...", [this] { Print1Click(false); }, QKeySequence("Ctrl+P"));
+    Printasfilled1 = item(File1, "Printasfilled1", "Prin&t (as filled)...", [this] { Print1Click(true); });
+    N4 = separator(File1, "N4");
+    Exit1 = item(File1, "Exit1", "E&xit", [this] { Exit1Click(); });
+    connect(File1, &QMenu::aboutToShow, this, [this] { File1Click(); });
+
+    View1 = bar->addMenu("&View");
+    View1->setObjectName("View1");
+    ZoomIn1 = item(View1, "ZoomIn1", "Zoom &In", [this] { ZoomIn1Click(); });
+    ZoomOut1 = item(View1, "ZoomOut1", "Zoom &Out", [this] { ZoomOut1Click(); });
+    N1 = separator(View1, "N1");
+    FitWidth1 = item(View1, "FitWidth1", "Fit &Width", [this] { FitWidth1Click(FitWidth1); });
+    FitHeight1 = item(View1, "FitHeight1", "Fit &Height", [this] { FitWidth1Click(FitHeight1); });
+    FitPuzzle1 = item(View1, "FitPuzzle1", "Fit &Puzzle", [this] { FitWidth1Click(FitPuzzle1); });
+    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setCheckable(true);
+    connect(View1, &QMenu::aboutToShow, this, [this] { View1Click(); });
+
+    Options1 = bar->addMenu("&Options");
+    Options1->setObjectName("Options1");
+    Colors1 = item(Options1, "Colors1", "&Colors...", [this] { Colors1Click(); });
+    Cursorbehavior1 = item(Options1, "Cursorbehavior1", "Cursor &behavior...", [this] { Cursorbehavior1Click(); });
+    ClueFont1 = item(Options1, "ClueFont1", "Screen &font (for clues)...", [this] { ClueFont1Click(); });
+
+    Solution1 = bar->addMenu("&Solution");
+    Solution1->setObjectName("Solution1");
+    Check1 = Solution1->addMenu("&Check");
+    Check1->setObjectName("Check1");
+    Currentletter1 = item(Check1, "Currentletter1", "Current &letter", [this] { Currentletter1Click(); });
+    Allletters2 = item(Check1, "Allletters2", "&All letters", [this] { Allletters2Click(); });
+    Reveal1 = Solution1->addMenu("&Reveal");
+    Reveal1->setObjectName("Reveal1");
+    Currentletter2 = item(Reveal1, "Currentletter2", "Current &letter", [this] { Currentletter2Click(); });
+    Allletters1 = item(Reveal1, "Allletters1", "&All letters", [this] { Allletters1Click(); });
+    N5 = separator(Solution1, "N5");
+    Unscramble1 = item(Solution1, "Unscramble1", "&Key number...", [this] { Unscramble1Click(); });
+    connect(Solution1, &QMenu::aboutToShow, this, [this] { Solution1Click(); });
+
+    Help1 = bar->addMenu("&Help");
+    Help1->setObjectName("Help1");
+    Quickreference1 = item(Help1, "Quickreference1", "&Quick reference", [this] { Quickreference1Click(); });
+    About1 = item(Help1, "About1", "&About", [this] { About1Click(); });
+    N8 = separator(Help1, "N8");
+    Emailpuzzleauthor1 = item(Help1, "Emailpuzzleauthor1", "&Email puzzle author", [this] { Emailpuzzleauthor1Click(); });
+    MoreInfoonPuzzle1 = item(Help1, "MoreInfoonPuzzle1", "&More Info on this Puzzle", [this] { MoreInfoonPuzzle1Click(); });
+    AdditionalInfoForSuccessfulSolvers1 = item(Help1, "AdditionalInfoForSuccessfulSolvers1",
+                                               "&Additional Info For Successful Solvers",
+                                               [this] { AdditionalInfoForSuccessfulSolvers1Click(); });
+    Update1 = item(Help1, "Update1", "&Update && Additional Puzzles", [this] { Update1Click(); });
+    Emailpuzzleauthor1->setVisible(false);
+    MoreInfoonPuzzle1->setVisible(false);
+    AdditionalInfoForSuccessfulSolvers1->setVisible(false);
+
+    Constructors1 = bar->addMenu("&Constructors");
+    Constructors1->setObjectName("Constructors1");
+    Sendcommentsonthispuzzle1 = item(Constructors1, "Sendcommentsonthispuzzle1", "Send comments on this &puzzle",
+                                     [this] { Sendcommentsonthispuzzle1Click(); });
+    Constructors1->menuAction()->setVisible(false);
+}
+
+void TForm1::FormCreate()
+{
+    screen_->SetZoomLimitsFromScreenWidth(options_.screenWidth);
+    ClearPuzzle(puzzle_, cursor_);
+    puzzle_.FileName.clear();
+
+    SettingsStore& store = services_.settings;
+    const WindowState state = ReadDimensions(store, options_.startupPlacement);
+    setGeometry(state.bounds);
+    screen_->SetDiagramSquareSide(state.squareSide);
+    screen_->SetDiagramScrollBoxRatio(state.ratio);
+    FitWidth1->setChecked(state.fit == "Width");
+    FitHeight1->setChecked(state.fit == "Height");
+    FitPuzzle1->setChecked(state.fit == "Puzzle");
+    screen_->SetFit(FitWidth1->isChecked()    ? PuzzleScreen::FitMode::Width
+                    : FitHeight1->isChecked() ? PuzzleScreen::FitMode::Height
+                    : FitPuzzle1->isChecked() ? PuzzleScreen::FitMode::Puzzle
+                                              : PuzzleScreen::FitMode::None);
+
+    colors_ = ReadColors(store);
+    screenClueFont_ = ReadScreenClueFont(store);
+    recent_.Set(ReadLastPuz(store));
+
+    constructorMode_ = IsConstructorMode(store, services_.clock.Now());
+    Constructors1->menuAction()->setVisible(constructorMode_);
+
+    screen_->SetScreenClueFont(screenClueFont_);
+    SetUpHeader(true);
+    RebuildRecentMenu();
+
+    if (!options_.programDir.isEmpty()) QDir::setCurrent(options_.programDir);
+}
+
+void TForm1::FormClose()
+{
+    LeaveCurrent();
+    SettingsStore& store = services_.settings;
+    WindowState state;
+    state.bounds = geometry();
+    state.squareSide = screen_->DiagramSquareSide();
+    state.ratio = screen_->DiagramScrollBoxRatio();
+    state.fit = FitWidth1->isChecked()    ? "Width"
+                : FitHeight1->isChecked() ? "Height"
+                : FitPuzzle1->isChecked() ? "Puzzle"
+                                          : "None";
+    WriteDimensions(store, state);
+    WriteColors(store, colors_);
+    WriteScreenClueFont(store, screenClueFont_);
+    WriteLastPuz(store, recent_.Entries());
+    store.Sync();
+}
+
+void TForm1::SetUpHeader(bool noPuzzle)
+{
+    screen_->SetUpHeader(noPuzzle);
+    View1->setEnabled(!noPuzzle);
+    Options1->setEnabled(!noPuzzle);
+    Solution1->setEnabled(!noPuzzle);
+    // Disabled menus still let their shortcuts through in some styles; the items follow too.
+    for (QAction* a : View1->actions()) a->setEnabled(!noPuzzle);
+    for (QAction* a : Options1->actions()) a->setEnabled(!noPuzzle);
+    RefreshFileMenu();
+}
+
+QString TForm1::StatusText() const { return statusLabel_->text(); }
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Some platforms activate a window before it is shown, others never report activation
+    // offscreen: ask once more after the window is up.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && puzzle_.FileName.empty()) FormActivate();
+    });
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && puzzle_.FileName.empty())
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    Guard([this] { FormClose(); });
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || closing_) return QMainWindow::eventFilter(watched, event);
+    // The window previews the keys of its own controls, never those of a dialog it shows.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || QApplication::activeModalWidget())
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (FormKeyDown(key->key(), key->modifiers())) return true;
+    if (puzzle_.FileName.empty()) return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const QString text = key->text();
+    if (text.isEmpty()) return false;
+    bool typed = false;
+    for (QChar ch : text) {
+        if (ch.unicode() < 32) continue;
+        FormKeyPress(ch);
+        typed = true;
+    }
+    return typed;
+}
+
+}  // namespace qw

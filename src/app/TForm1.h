@@ -1,0 +1,174 @@
+#pragma once
+// The main window: owner of the one open puzzle, its cursor and the views, and the composition
+// root of the program. Its handlers keep their documented names and forward to the code that owns
+// each behaviour.
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "puzzle/Puzzle.h"
+#include "puzzle/RecentList.h"
+#include "view/ColorScheme.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace qw {
+
+class Clock;
+class Prompts;
+class PuzzleScreen;
+class SettingsStore;
+class Shell;
+class TCursorForm;
+class TPrinterOptionsForm;
+class TReportForm;
+class TShowMemo2Frm;
+class TShowMemoFrm;
+class HelpViewer;
+
+struct Services {
+    SettingsStore& settings;
+    Prompts& prompts;
+    Shell& shell;
+    const Clock& clock;
+};
+
+struct StartupOptions {
+    QStringList parameters;   // the command line's puzzle path, possibly split at spaces
+    QString programDir;       // the folder the program runs from; becomes the current folder
+    QString puzzlesDir;       // the Open dialog's start folder; empty when there is none
+    QString helpFile;         // the quick reference
+    int screenWidth = 1024;   // for the zoom limits
+    QRect startupPlacement;   // the work area
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TForm1(Services services, StartupOptions options, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Document lifecycle
+    void FormActivate();
+    bool OpenPuzzleFile(const std::string& path);  // LoadPuzzle + ShowLoadedPuzzle or RebuildRecentMenu
+    void ShowLoadedPuzzle();
+    void LeaveCurrent();
+    bool CheckSolved();  // IsSolved with its side effect on the recent list
+    void RebuildRecentMenu();
+    bool SaveCurrent();  // SavePuzzle under the general error report; false when it failed
+
+    // Menu handlers
+    void File1Click();
+    void Open1Click();
+    void Close1Click();
+    void Save1Click();
+    void Deletepuzzle1Click();
+    void Puz0Click(int tag);
+    void Exit1Click();
+    void PrinterOptions1Click();
+    void Print1Click(bool asFilled);
+    void View1Click();
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void FitWidth1Click(QAction* item);
+    void Colors1Click();
+    void Cursorbehavior1Click();
+    void ClueFont1Click();
+    void Solution1Click();
+    void Currentletter1Click();  // check current letter
+    void Allletters2Click();     // check all letters
+    void Currentletter2Click();  // reveal current letter
+    void Allletters1Click();     // reveal all letters
+    void Unscramble1Click();
+    void Quickreference1Click();
+    void About1Click();
+    void Emailpuzzleauthor1Click();
+    void MoreInfoonPuzzle1Click();
+    void AdditionalInfoForSuccessfulSolvers1Click();
+    void Update1Click();
+    void Sendcommentsonthispuzzle1Click();
+
+    // Keyboard: key-downs of the panes, then typed characters.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormKeyPress(QChar ch);
+    void ShowCongratulations();
+
+    // For tests and tools.
+    Puzzle& CurrentPuzzle() { return puzzle_; }
+    CursorState& Cursor() { return cursor_; }
+    PuzzleScreen& Screen() { return *screen_; }
+    RecentList& Recent() { return recent_; }
+    const ColorScheme& Colors() const { return colors_; }
+    bool ConstructorMode() const { return constructorMode_; }
+    QString StatusText() const;
+    TPrinterOptionsForm& PrinterOptionsForm() { return *printerOptions_; }
+    TCursorForm& CursorForm() { return *cursorForm_; }
+
+    // Menu items, with their documented names.
+    QMenu *File1, *View1, *Options1, *Solution1, *Help1, *Constructors1, *Recentunsolvedpuzzles1;
+    QMenu *Check1, *Reveal1;
+    QAction *Open1, *Close1, *Save1, *Deletepuzzle1, *N2, *N3, *PrinterOptions1, *Print1, *Printasfilled1,
+        *N4, *Exit1;
+    std::array<QAction*, 10> Puz{};
+    QAction *ZoomIn1, *ZoomOut1, *N1, *FitWidth1, *FitHeight1, *FitPuzzle1;
+    QAction *Colors1, *Cursorbehavior1, *ClueFont1;
+    QAction *Currentletter1, *Allletters2, *Currentletter2, *Allletters1, *N5, *Unscramble1;
+    QAction *Quickreference1, *About1, *N8, *Emailpuzzleauthor1, *MoreInfoonPuzzle1,
+        *AdditionalInfoForSuccessfulSolvers1, *Update1;
+    QAction* Sendcommentsonthispuzzle1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    bool FormCloseQuery();
+    void FormClose();
+    void BuildMenus();
+    void SetUpHeader(bool noPuzzle);
+    void RefreshFileMenu();
+    void RefreshViewMenu();
+    void RefreshSolutionMenu();
+    void ApplyNotes();
+    // Runs a command under the general error report: an escaped error is shown, never fatal.
+    void Guard(const std::function<void()>& command);
+    std::string ExpandedFileName() const;
+    QString TempHomeFolder() const;
+
+    Services services_;
+    StartupOptions options_;
+    Puzzle puzzle_;
+    CursorState cursor_;
+    ColorScheme colors_;
+    FontSpec screenClueFont_;
+    RecentList recent_;
+    bool constructorMode_ = false;
+
+    PuzzleScreen* screen_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    std::unique_ptr<TPrinterOptionsForm> printerOptions_;
+    std::unique_ptr<TShowMemoFrm> moreInfoViewer_;
+    std::unique_ptr<TShowMemo2Frm> solverInfoViewer_;
+    std::unique_ptr<TCursorForm> cursorForm_;
+    std::unique_ptr<TReportForm> reportForm_;
+    std::unique_ptr<HelpViewer> helpViewer_;
+
+    bool activating_ = false;
+    bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
+    QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
+    bool closing_ = false;
+};
+
+}  // namespace qw

@@ -1,0 +1,244 @@
+// The main window's commands for solving, viewing, options, printing and help, and its keyboard.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+#include "app/HelpViewer.h"
+#include "app/TForm1.h"
+#include "info/qt/InfoCommands.h"
+#include "info/qt/TAboutBox.h"
+#include "info/qt/TReportForm.h"
+#include "info/qt/NoteViewers.h"
+#include "platform/Prompts.h"
+#include "platform/QtConvert.h"
+#include "platform/Shell.h"
+#include "print/qt/QtPrintSurface.h"
+#include "print/qt/PrinterOptionsForm.h"
+#include "solve/CheckReveal.h"
+#include "solve/LetterEntry.h"
+#include "solve/Navigation.h"
+#include "solve/SolutionKey.h"
+#include "solve/qt/TCongratulationsForm.h"
+#include "solve/qt/TCursorForm.h"
+#include "solve/qt/TUnscrambleForm.h"
+#include "view/qt/PuzzleScreen.h"
+#include "view/qt/TColorDlg.h"
+
+namespace qw {
+
+// ---- Keyboard ----------------------------------------------------------------------------------
+
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (puzzle_.FileName.empty()) return false;
+    return screen_->HandleKeyDown(key, modifiers);
+}
+
+void TForm1::FormKeyPress(QChar typed)
+{
+    if (puzzle_.FileName.empty() || cursor_.CurrentLetter <= 0) return;
+    char ch = 0;
+    if (!ToAnsiChar(typed, ch)) return;
+    const TypeResult result =
+        TypeCharacter(puzzle_, cursor_, ch, cursorForm_->DiagramSetting(), cursorForm_->WordListSetting());
+    if (!result.accepted) return;
+    screen_->ApplyNavResult(result.nav);
+    RefreshFileMenu();
+    if (result.solved) recent_.Remove(ExpandedFileName());
+    switch (result.completion) {
+    case Completion::Congratulate: ShowCongratulations(); break;
+    case Completion::FilledMessage: services_.prompts.Information(kPuzzleFilledMessage); break;
+    case Completion::None: break;
+    }
+}
+
+void TForm1::ShowCongratulations()
+{
+    qw::ShowCongratulations(
+        services_.prompts, this, puzzle_,
+        [this] { AdditionalInfoForSuccessfulSolvers1Click(); },
+        [this] { Emailpuzzleauthor1Click(); });
+}
+
+// ---- View ----------------------------------------------------------------------------------------
+
+void TForm1::View1Click() { RefreshViewMenu(); }
+
+void TForm1::RefreshViewMenu()
+{
+    const bool open = !puzzle_.FileName.empty();
+    ZoomIn1->setEnabled(open && screen_->CanZoomIn());
+    ZoomOut1->setEnabled(open && screen_->CanZoomOut());
+}
+
+void TForm1::ZoomIn1Click()
+{
+    if (!screen_->CanZoomIn()) return;
+    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(false);
+    screen_->ZoomIn();
+}
+
+void TForm1::ZoomOut1Click()
+{
+    if (!screen_->CanZoomOut()) return;
+    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(false);
+    screen_->ZoomOut();
+}
+
+void TForm1::FitWidth1Click(QAction* item)
+{
+    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(fit == item);
+    screen_->FitCommand(item == FitWidth1    ? PuzzleScreen::FitMode::Width
+                        : item == FitHeight1 ? PuzzleScreen::FitMode::Height
+                                             : PuzzleScreen::FitMode::Puzzle);
+}
+
+// ---- Options -------------------------------------------------------------------------------------
+
+void TForm1::Colors1Click()
+{
+    TColorDlg dialog(colors_, services_.prompts, this);
+    if (services_.prompts.Exec(dialog) != QDialog::Accepted) return;
+    colors_ = dialog.Held();
+    screen_->RepaintPanes();
+}
+
+void TForm1::Cursorbehavior1Click() { services_.prompts.Exec(*cursorForm_); }
+
+void TForm1::ClueFont1Click()
+{
+    const auto chosen = ChooseScreenClueFont(services_.prompts, screenClueFont_);
+    if (!chosen) return;
+    screenClueFont_ = *chosen;
+    screen_->SetScreenClueFont(screenClueFont_);
+}
+
+// ---- Solution --------------------------------------------------------------------------------------
+
+void TForm1::Solution1Click() { RefreshSolutionMenu(); }
+
+void TForm1::RefreshSolutionMenu()
+{
+    const SolutionMenuState state = ComputeSolutionMenu(puzzle_, cursor_);
+    Unscramble1->setEnabled(state.keyNumber);
+    Reveal1->menuAction()->setEnabled(state.reveal);
+    Check1->menuAction()->setEnabled(state.check);
+    Currentletter1->setEnabled(state.checkCurrent);
+}
+
+namespace {
+
+template <typename Show, typename Repaint, typename Congratulate>
+void FollowOutcome(const SolutionOutcome& outcome, Show show, Repaint repaint, Congratulate congratulate)
+{
+    if (!outcome.message.empty()) show(QString::fromStdString(outcome.message));
+    repaint(outcome);
+    if (outcome.congratulate) congratulate();
+}
+
+}  // namespace
+
+void TForm1::Currentletter1Click()
+{
+    const SolutionOutcome outcome = CheckCurrentLetter(puzzle_, cursor_);
+    if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
+}
+
+void TForm1::Allletters2Click()
+{
+    const SolutionOutcome outcome = CheckAllLetters(puzzle_);
+    if (outcome.solved) recent_.Remove(ExpandedFileName());
+    FollowOutcome(
+        outcome, [this](const QString& m) { services_.prompts.Notice(m); }, [](const SolutionOutcome&) {},
+        [this] { ShowCongratulations(); });
+}
+
+void TForm1::Currentletter2Click()
+{
+    const SolutionOutcome outcome = RevealCurrentLetter(puzzle_, cursor_);
+    if (outcome.solved) recent_.Remove(ExpandedFileName());
+    FollowOutcome(
+        outcome, [this](const QString& m) { services_.prompts.Notice(m); },
+        [this](const SolutionOutcome& o) {
+            if (o.repaintPanes) screen_->RepaintPanes();
+            if (o.refreshTitleStrip) screen_->RefreshTitleStrip();
+        },
+        [this] { ShowCongratulations(); });
+    RefreshFileMenu();
+}
+
+void TForm1::Allletters1Click()
+{
+    setUpdatesEnabled(false);
+    const SolutionOutcome outcome = RevealAllLetters(puzzle_);
+    if (outcome.repaintPanes) screen_->RepaintPanes();
+    if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
+    setUpdatesEnabled(true);
+    if (outcome.solved) recent_.Remove(ExpandedFileName());
+    if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
+    RefreshFileMenu();
+    if (outcome.congratulate) ShowCongratulations();
+}
+
+void TForm1::Unscramble1Click()
+{
+    if (!puzzle_.SolutionScrambled) return;
+    std::string text = InitialKeyText(puzzle_, constructorMode_);
+    if (AskKeyNumber(services_.prompts, this, text, constructorMode_) != QDialog::Accepted) return;
+    const KeyOutcome outcome = ApplyKeyNumber(puzzle_, text);
+    if (outcome.solved) recent_.Remove(ExpandedFileName());
+    if (outcome.congratulate) ShowCongratulations();
+}
+
+// ---- Printing ----------------------------------------------------------------------------------------
+
+void TForm1::PrinterOptions1Click() { services_.prompts.Exec(*printerOptions_); }
+
+void TForm1::Print1Click(bool asFilled)
+{
+    RefreshFileMenu();
+    if (puzzle_.FileName.empty() || (asFilled && !puzzle_.AnyEntered())) return;
+    PrintWithDialog(services_.prompts, this, puzzle_, printerOptions_->Options(), asFilled);
+}
+
+// ---- Help and correspondence ---------------------------------------------------------------------------
+
+void TForm1::Quickreference1Click()
+{
+    if (!helpViewer_) helpViewer_ = std::make_unique<HelpViewer>(options_.helpFile, this);
+    if (!helpViewer_->ShowContents())
+        services_.prompts.Error("The quick reference " + options_.helpFile + " cannot be found.");
+}
+
+void TForm1::About1Click()
+{
+    TAboutBox about(services_.shell, this);
+    services_.prompts.Exec(about);
+}
+
+void TForm1::Emailpuzzleauthor1Click()
+{
+    EmailPuzzleAuthor(services_.shell, puzzle_, windowTitle());
+}
+
+void TForm1::MoreInfoonPuzzle1Click()
+{
+    moreInfoViewer_->ShowNote();
+}
+
+void TForm1::AdditionalInfoForSuccessfulSolvers1Click()
+{
+    solverInfoViewer_->ShowNote();
+}
+
+void TForm1::Update1Click() { OpenHomePage(services_.shell); }
+
+void TForm1::Sendcommentsonthispuzzle1Click()
+{
+    const std::string path = puzzle_.FileName;
+    const auto slash = path.find_last_of('/');
+    reportForm_->ShowFor(slash == std::string::npos ? path : path.substr(slash + 1), puzzle_.AuthorAddress);
+}
+
+}  // namespace qw

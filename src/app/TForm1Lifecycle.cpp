@@ -1,0 +1,269 @@
+// Opening, showing, saving, closing and deleting the one open puzzle, and the list of recent
+// unsolved puzzles.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <filesystem>
+
+#include "app/TForm1.h"
+#include "info/qt/TReportForm.h"
+#include "info/qt/NoteViewers.h"
+#include "platform/Prompts.h"
+#include "platform/QtConvert.h"
+#include "puzzle/PuzzleFile.h"
+#include "view/qt/PuzzleScreen.h"
+
+namespace qw {
+
+namespace {
+
+std::string Expand(const std::string& path)
+{
+    if (path.empty()) return path;
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+
+}  // namespace
+
+std::string TForm1::ExpandedFileName() const { return Expand(puzzle_.FileName); }
+
+bool TForm1::CheckSolved()
+{
+    const bool solved = puzzle_.IsSolved();
+    if (solved && !puzzle_.FileName.empty()) recent_.Remove(ExpandedFileName());
+    return solved;
+}
+
+void TForm1::LeaveCurrent()
+{
+    if (!puzzle_.FileName.empty() && !CheckSolved()) recent_.AddToRecent(puzzle_.FileName);
+}
+
+void TForm1::RebuildRecentMenu()
+{
+    const auto& entries = recent_.Entries();
+    const std::string open = ExpandedFileName();
+    bool any = false;
+    for (size_t n = 0; n < Puz.size(); ++n) {
+        const bool visible = n < entries.size() && entries[n] != open;
+        if (n < entries.size()) {
+            QString caption = QString::fromStdString(RecentList::Caption(entries[n]));
+            // A single & in a file name is not an access key.
+            caption.replace("&", "&&");
+            Puz[n]->setText(caption);
+        }
+        Puz[n]->setVisible(visible);
+        any = any || visible;
+    }
+    Recentunsolvedpuzzles1->menuAction()->setVisible(any);
+    N2->setVisible(any);
+}
+
+bool TForm1::OpenPuzzleFile(const std::string& path)
+{
+    try {
+        int version = 0;
+        Puzzle loaded = LoadPuzzle(path, &version);
+        loaded.FileName = path;
+        puzzle_ = std::move(loaded);
+    } catch (const VersionError& e) {
+        services_.prompts.Notice(QString::fromStdString(e.what()));
+        RebuildRecentMenu();
+        return false;
+    } catch (const ReadError& e) {
+        services_.prompts.Warning(QString::fromStdString(e.what()));
+        RebuildRecentMenu();
+        return false;
+    } catch (const std::exception& e) {
+        services_.prompts.Error(QString::fromLocal8Bit(e.what()));
+        RebuildRecentMenu();
+        return false;
+    }
+    ShowLoadedPuzzle();
+    return true;
+}
+
+void TForm1::ApplyNotes()
+{
+    moreInfoViewer_->ApplyNote(puzzle_.MoreInfo);
+    solverInfoViewer_->ApplyNote(puzzle_.SolverInfo);
+}
+
+void TForm1::ShowLoadedPuzzle()
+{
+    const bool moreInfo = puzzle_.HasMoreInfo();
+    screen_->SetHeaderHint(moreInfo);
+    MoreInfoonPuzzle1->setVisible(moreInfo);
+    AdditionalInfoForSuccessfulSolvers1->setVisible(puzzle_.HasSolverInfo());
+    AdditionalInfoForSuccessfulSolvers1->setEnabled(false);
+    Emailpuzzleauthor1->setVisible(!puzzle_.AuthorAddress.empty());
+    ApplyNotes();
+
+    setUpdatesEnabled(false);
+    SetUpHeader(false);
+    screen_->ShowPuzzle();
+    setUpdatesEnabled(true);
+
+    setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
+    puzzle_.Modified = false;
+    if (CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
+    RebuildRecentMenu();
+    RefreshFileMenu();
+    openOfferDeclined_ = false;
+}
+
+bool TForm1::SaveCurrent()
+{
+    try {
+        SavePuzzle(puzzle_);
+        return true;
+    } catch (const std::exception& e) {
+        services_.prompts.Error(QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+}
+
+void TForm1::Save1Click()
+{
+    RefreshFileMenu();
+    if (puzzle_.FileName.empty()) return;
+    SaveCurrent();
+}
+
+void TForm1::Open1Click()
+{
+    RefreshFileMenu();
+    LeaveCurrent();
+    if (puzzle_.Modified && !puzzle_.FileName.empty()) {
+        Close1Click();
+        // A save that failed keeps the puzzle open, with nothing lost.
+        if (!puzzle_.FileName.empty()) return;
+    }
+    const QString preset = QString::fromStdString(puzzle_.FileName);
+    const auto chosen = services_.prompts.OpenFile(options_.puzzlesDir, preset);
+    if (!chosen) return;
+    if (OpenPuzzleFile(chosen->toStdString()) && reportForm_) reportForm_->hide();
+}
+
+void TForm1::Puz0Click(int tag)
+{
+    const auto& entries = recent_.Entries();
+    if (tag < 0 || static_cast<size_t>(tag) >= entries.size()) return;
+    const std::string path = entries[static_cast<size_t>(tag)];
+    if (QFileInfo::exists(QString::fromStdString(path))) {
+        LeaveCurrent();
+        if (puzzle_.Modified && !puzzle_.FileName.empty()) {
+            Close1Click();
+            if (!puzzle_.FileName.empty()) return;
+        }
+        OpenPuzzleFile(path);
+    } else {
+        services_.prompts.Notice("Puzzle " + QString::fromStdString(RecentList::Caption(path)) + " no longer exists.");
+        recent_.Remove(path);
+        RebuildRecentMenu();
+    }
+}
+
+void TForm1::Close1Click()
+{
+    RefreshFileMenu();
+    if (puzzle_.FileName.empty()) return;
+    LeaveCurrent();
+    if (puzzle_.Modified && services_.prompts.ConfirmYesNo("Puzzle not saved.  Save before closing?")) {
+        // A failed save stops the close: the puzzle stays open and modified.
+        if (!SaveCurrent()) return;
+    }
+    puzzle_.FileName.clear();
+    SetUpHeader(true);
+    puzzle_.Modified = false;
+    setWindowTitle("Quotewell");
+    RebuildRecentMenu();
+    RefreshFileMenu();
+}
+
+void TForm1::Deletepuzzle1Click()
+{
+    RefreshFileMenu();
+    if (puzzle_.FileName.empty()) return;
+    if (!services_.prompts.ConfirmYesNo("Delete this puzzle.  Are you sure?")) return;
+    std::error_code ec;
+    std::filesystem::remove(std::filesystem::path(puzzle_.FileName), ec);  // a missing file is no error
+}
+
+void TForm1::Exit1Click() { close(); }
+
+bool TForm1::FormCloseQuery()
+{
+    if (!puzzle_.Modified || puzzle_.FileName.empty()) return true;
+    switch (services_.prompts.ConfirmYesNoCancel("Puzzle not saved.  Save before closing?")) {
+    case Answer::Yes: return SaveCurrent();
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
+    }
+    return false;
+}
+
+QString TForm1::TempHomeFolder() const
+{
+    return options_.puzzlesDir.isEmpty() ? options_.programDir : options_.puzzlesDir;
+}
+
+void TForm1::FormActivate()
+{
+    if (activating_ || closing_ || !puzzle_.FileName.empty()) return;
+    activating_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{activating_};
+
+    if (!options_.parameters.isEmpty()) {
+        const QString path = options_.parameters.join(' ');
+        if (path == failedCommandLine_) return;
+        if (!OpenPuzzleFile(path.toStdString())) {
+            failedCommandLine_ = path;
+            return;
+        }
+        const QString upper = path.toUpper();
+        const QString tempDir = QDir::cleanPath(QDir::tempPath()).toUpper() + "/";
+        const bool fromTemp = upper.contains("\\TEMP") || upper.contains("/TEMP") || upper.startsWith(tempDir);
+        if (fromTemp) {
+            QString name = path;
+            const qsizetype closing = name.size() - 4 - 1;  // the position length - 4, counted from 1
+            if (name.size() > 8 && name.at(closing) == ']') {
+                const qsizetype opening = name.lastIndexOf('[', closing);
+                if (opening >= 0) name.remove(opening, closing - opening + 1);
+            }
+            const QString fileName = QFileInfo(name).fileName();
+            puzzle_.FileName = QDir(TempHomeFolder()).filePath(fileName).toStdString();
+            puzzle_.Modified = true;
+            setWindowTitle("Quotewell - " + fileName);
+            RebuildRecentMenu();
+        }
+        return;
+    }
+    if (openOfferDeclined_) return;
+    Open1Click();
+    if (puzzle_.FileName.empty()) openOfferDeclined_ = true;
+}
+
+void TForm1::File1Click() { RefreshFileMenu(); }
+
+void TForm1::RefreshFileMenu()
+{
+    const bool open = !puzzle_.FileName.empty();
+    Save1->setEnabled(open);
+    Close1->setEnabled(open);
+    Deletepuzzle1->setEnabled(open);
+    Print1->setEnabled(open);
+    Printasfilled1->setEnabled(open && puzzle_.AnyEntered());
+}
+
+}  // namespace qw

@@ -1,0 +1,133 @@
+// Program start: the command line, the platform services and the main window.
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <cstdio>
+#include <cstring>
+
+#include "app/AppSettings.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "print/qt/QtPrintSurface.h"
+#include "print/qt/PrinterOptionsForm.h"
+#include "puzzle/PuzzleFile.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: quotewell [PUZZLE]\n"
+    "       quotewell --print-pdf OUT.pdf [--as-filled] PUZZLE\n"
+    "       quotewell --help | --version\n"
+    "\n"
+    "Solve an acrostic puzzle (.QWL file) on screen, or print it to a PDF file.\n"
+    "  --print-pdf OUT.pdf  write the printed puzzle to OUT.pdf without opening a window\n"
+    "  --as-filled          print the letters entered so far (with --print-pdf)\n"
+    "  --help               show this text\n"
+    "  --version            show the program's version\n";
+
+struct CommandLine {
+    bool asFilled = false;
+    QString pdf;
+    QStringList parameters;
+    QString error;
+};
+
+CommandLine Parse(int argc, char** argv)
+{
+    CommandLine cl;
+    bool optionsDone = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (!optionsDone && arg == "--") { optionsDone = true; continue; }
+        if (!optionsDone && arg.startsWith("--")) {
+            if (arg == "--as-filled") cl.asFilled = true;
+            else if (arg == "--print-pdf") {
+                if (i + 1 >= argc) { cl.error = "--print-pdf needs the name of the PDF file to write"; return cl; }
+                cl.pdf = QString::fromLocal8Bit(argv[++i]);
+            } else {
+                cl.error = "unknown option " + arg;
+                return cl;
+            }
+            continue;
+        }
+        // Qt's own options (-platform, -style ...) were taken out by QApplication already.
+        cl.parameters << arg;
+    }
+    if (cl.asFilled && cl.pdf.isEmpty()) cl.error = "--as-filled goes with --print-pdf";
+    if (!cl.pdf.isEmpty() && cl.parameters.isEmpty()) cl.error = "--print-pdf needs a puzzle to print";
+    return cl;
+}
+
+bool WantsHeadless(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--print-pdf")) return true;
+    return false;
+}
+
+int PrintPdf(const CommandLine& cl, qw::SettingsStore& settings, qw::Prompts& prompts, const QString& startFolder)
+{
+    const QString path = qw::ResolvePuzzleParameters(cl.parameters, startFolder).join(' ');
+    try {
+        qw::Puzzle puzzle = qw::LoadPuzzle(path.toStdString());
+        puzzle.FileName = path.toStdString();
+        qw::TPrinterOptionsForm options(settings, prompts);
+        qw::PrintToPdf(puzzle, options.Options(), cl.asFilled, QDir(startFolder).absoluteFilePath(cl.pdf));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Answered before any window system is touched, so they work anywhere.
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--")) break;
+        if (!std::strcmp(argv[i], "--help")) { std::fputs(kUsage, stdout); return 0; }
+        if (!std::strcmp(argv[i], "--version")) { std::printf("Quotewell %s\n", QW_VERSION); return 0; }
+    }
+    // Printing to a file and answering --help need no screen.
+    if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString startFolder = QDir::currentPath();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Quotewell");
+    QApplication::setOrganizationName("Tamarisk");
+    QApplication::setApplicationVersion(QW_VERSION);
+
+    const CommandLine cl = Parse(argc, argv);
+    if (!cl.error.isEmpty()) {
+        std::fprintf(stderr, "quotewell: %s\n\n%s", qPrintable(cl.error), kUsage);
+        return 2;
+    }
+
+    qw::SettingsStore settings;
+    qw::QtPrompts prompts;
+    if (!cl.pdf.isEmpty()) return PrintPdf(cl, settings, prompts, startFolder);
+
+    qw::DesktopShell shell;
+    qw::SystemClock clock;
+    const qw::StartupPaths paths = qw::ResolveStartupPaths(QApplication::applicationDirPath());
+    qw::StartupOptions options;
+    options.parameters = qw::ResolvePuzzleParameters(cl.parameters, startFolder);
+    options.programDir = paths.programDir;
+    options.puzzlesDir = paths.puzzlesDir;
+    options.helpFile = paths.helpFile;
+    QScreen* screen = QApplication::primaryScreen();
+    options.screenWidth = screen ? screen->geometry().width() : 1024;
+    options.startupPlacement = qw::StartupPlacement();
+
+    qw::TForm1 form(qw::Services{settings, prompts, shell, clock}, options);
+    prompts.SetParent(&form);
+    form.show();
+    return app.exec();
+}

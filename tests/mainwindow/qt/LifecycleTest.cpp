@@ -1,0 +1,232 @@
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <filesystem>
+
+#include "MainWindowFixture.h"
+#include "puzzle/PuzzleFile.h"
+
+namespace qw::test {
+namespace {
+
+QByteArray Bytes(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+TEST_F(MainWindowTest, MenuTreeStartsAsDocumented)
+{
+    const QStringList menus = [&] {
+        QStringList out;
+        for (QAction* a : form->menuBar()->actions()) out << a->text();
+        return out;
+    }();
+    EXPECT_EQ(menus, (QStringList{"&File", "&View", "&Options", "&Solution", "&Help", "&Constructors"}));
+    EXPECT_EQ(form->Open1->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(form->Close1->shortcut(), QKeySequence("Ctrl+W"));
+    EXPECT_EQ(form->Save1->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(form->Print1->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(form->Update1->text(), "&Update && Additional Puzzles");
+    EXPECT_FALSE(form->Recentunsolvedpuzzles1->menuAction()->isVisible());
+    EXPECT_FALSE(form->N2->isVisible());
+    EXPECT_FALSE(form->Emailpuzzleauthor1->isVisible());
+    EXPECT_FALSE(form->Constructors1->menuAction()->isVisible());
+    EXPECT_TRUE(form->FitPuzzle1->isChecked());  // first run
+    // No puzzle open: the puzzle-bound menus are off and so are the File items that need one.
+    EXPECT_FALSE(form->View1->isEnabled());
+    EXPECT_FALSE(form->Options1->isEnabled());
+    EXPECT_FALSE(form->Solution1->isEnabled());
+    form->File1Click();
+    EXPECT_FALSE(form->Save1->isEnabled());
+    EXPECT_FALSE(form->Print1->isEnabled());
+    EXPECT_TRUE(form->PrinterOptions1->isEnabled());
+    EXPECT_EQ(form->windowTitle(), "Quotewell");
+}
+
+TEST_F(MainWindowTest, TypedLettersSurviveCloseWithSaveAndReopen)
+{
+    const std::string path = WritePuzzle("Small");
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    EXPECT_EQ(form->windowTitle(), "Quotewell - Small.QWL");
+    EXPECT_TRUE(form->View1->isEnabled());
+    EXPECT_EQ(form->Cursor().CurrentLetter, 1);
+    EXPECT_EQ(form->Cursor().ActivePane, Pane::WordListPane);
+    form->File1Click();
+    EXPECT_FALSE(form->Printasfilled1->isEnabled());
+
+    Type("hi");
+    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
+    EXPECT_EQ(form->CurrentPuzzle().Letters[2].Entered, 'I');
+    EXPECT_TRUE(form->CurrentPuzzle().Modified);
+    form->File1Click();
+    EXPECT_TRUE(form->Printasfilled1->isEnabled());
+
+    prompts.QueueAnswer(Answer::Yes);
+    form->Close1Click();
+    EXPECT_EQ(prompts.Texts(PromptKind::ConfirmYesNo), QStringList{"Puzzle not saved.  Save before closing?"});
+    EXPECT_TRUE(form->CurrentPuzzle().FileName.empty());
+    EXPECT_FALSE(form->View1->isEnabled());
+    // Left unsolved, so it is offered again in the recent menu.
+    ASSERT_TRUE(form->Puz[0]->isVisible());
+    EXPECT_EQ(form->Puz[0]->text(), "Small");
+
+    form->Puz0Click(0);
+    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
+    EXPECT_EQ(form->CurrentPuzzle().Letters[2].Entered, 'I');
+    EXPECT_FALSE(form->CurrentPuzzle().Modified);
+    // The open puzzle never shows in the submenu; alone there, the submenu hides.
+    EXPECT_FALSE(form->Recentunsolvedpuzzles1->menuAction()->isVisible());
+}
+
+TEST_F(MainWindowTest, UnmodifiedPuzzleClosesWithoutAsking)
+{
+    ASSERT_TRUE(form->OpenPuzzleFile(WritePuzzle("Small")));
+    form->Close1Click();
+    EXPECT_EQ(prompts.Count(PromptKind::ConfirmYesNo), 0);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(prompts.Count(PromptKind::ConfirmYesNoCancel), 0);
+}
+
+TEST_F(MainWindowTest, ExitPromptYesNoCancel)
+{
+    const std::string path = WritePuzzle("Small");
+    const QByteArray before = Bytes(path);
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    Type("h");
+
+    prompts.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->CurrentPuzzle().Modified);
+    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
+
+    prompts.QueueAnswer(Answer::No);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(Bytes(path), before);
+
+    Restart();
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    Type("h");
+    prompts.QueueAnswer(Answer::Yes);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(LoadPuzzle(path).Letters[1].Entered, 'H');
+}
+
+TEST_F(MainWindowTest, FailedSaveKeepsFileAndStopsTheClose)
+{
+    const std::string path = WritePuzzle("Small");
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    Type("h");
+    // The puzzle's folder becomes unusable: its path now names a plain file.
+    const std::string blocked = QDir(dir.path()).filePath("blocked").toStdString();
+    { QFile f(QString::fromStdString(blocked)); f.open(QIODevice::WriteOnly); }
+    form->CurrentPuzzle().FileName = blocked + "/Small.QWL";
+
+    prompts.QueueAnswer(Answer::Yes);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(prompts.Count(PromptKind::Error), 1);
+    EXPECT_TRUE(form->CurrentPuzzle().Modified);
+
+    prompts.QueueAnswer(Answer::Yes);
+    form->Close1Click();
+    EXPECT_EQ(prompts.Count(PromptKind::Error), 2);
+    EXPECT_FALSE(form->CurrentPuzzle().FileName.empty());
+    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
+}
+
+TEST_F(MainWindowTest, FailedLoadKeepsThePreviousPuzzle)
+{
+    const std::string good = WritePuzzle("Small");
+    ASSERT_TRUE(form->OpenPuzzleFile(good));
+    Type("h");
+    const std::string bad = QDir(puzzlesDir).filePath("Broken.QWL").toStdString();
+    { QFile f(QString::fromStdString(bad)); f.open(QIODevice::WriteOnly); f.write("\x01\x05\x00\x00\x00garbage"); }
+
+    EXPECT_FALSE(form->OpenPuzzleFile(bad));
+    EXPECT_EQ(prompts.Texts(PromptKind::Warning), QStringList{QString::fromStdString("Error reading file " + bad + ".")});
+    EXPECT_EQ(form->CurrentPuzzle().FileName, good);
+    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
+    EXPECT_TRUE(form->CurrentPuzzle().Modified);
+}
+
+TEST_F(MainWindowTest, EleventhUnsolvedPuzzlePushesTheOldestOut)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < 11; ++i) paths.push_back(WritePuzzle("P" + std::to_string(i)));
+    for (const auto& p : paths) {
+        ASSERT_TRUE(form->OpenPuzzleFile(p));
+        form->Close1Click();
+    }
+    const auto& entries = form->Recent().Entries();
+    ASSERT_EQ(entries.size(), 10u);
+    EXPECT_EQ(entries.front(), paths[10]);
+    EXPECT_EQ(entries.back(), paths[1]);
+}
+
+TEST_F(MainWindowTest, MissingRecentPuzzleIsDropped)
+{
+    const std::string path = WritePuzzle("Gone");
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    form->Close1Click();
+    std::filesystem::remove(path);
+    form->Puz0Click(0);
+    EXPECT_EQ(prompts.Texts(PromptKind::Notice), QStringList{"Puzzle Gone no longer exists."});
+    EXPECT_TRUE(form->Recent().Entries().empty());
+    EXPECT_FALSE(form->Recentunsolvedpuzzles1->menuAction()->isVisible());
+}
+
+TEST_F(MainWindowTest, SolvingTakesThePuzzleOffTheRecentList)
+{
+    const std::string path = WritePuzzle("Small");
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    form->Close1Click();
+    ASSERT_EQ(form->Recent().Entries().size(), 1u);
+    form->Puz0Click(0);
+    form->Allletters1Click();
+    EXPECT_EQ(prompts.Count(PromptKind::Exec), 1);  // the congratulations
+    EXPECT_TRUE(form->Recent().Entries().empty());
+    EXPECT_FALSE(form->CurrentPuzzle().Modified);  // revealing is not a change to save
+    form->Close1Click();
+    EXPECT_EQ(prompts.Count(PromptKind::ConfirmYesNo), 0);
+    EXPECT_TRUE(form->Recent().Entries().empty());
+}
+
+TEST_F(MainWindowTest, PuzzleFromTemporaryFolderIsRehomedAndModified)
+{
+    QTemporaryDir temp(QDir::tempPath() + "/qwtestXXXXXX");
+    Puzzle p = SmallPuzzle();
+    p.FileName = QDir(temp.path()).filePath("Cryptic[1].QWL").toStdString();
+    SavePuzzle(p);
+    StartupOptions options;
+    options.parameters = {QString::fromStdString(p.FileName)};
+    options.programDir = dir.path();
+    options.puzzlesDir = puzzlesDir;
+    form.reset();
+    form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
+    form->FormActivate();
+    EXPECT_EQ(form->CurrentPuzzle().FileName, QDir(puzzlesDir).filePath("Cryptic.QWL").toStdString());
+    EXPECT_TRUE(form->CurrentPuzzle().Modified);
+    EXPECT_EQ(form->windowTitle(), "Quotewell - Cryptic.QWL");
+}
+
+TEST_F(MainWindowTest, ActivationWithoutCommandLineOffersOpenOnlyOnce)
+{
+    form->FormActivate();
+    form->FormActivate();
+    EXPECT_EQ(prompts.Count(PromptKind::OpenFile), 1);
+}
+
+TEST_F(MainWindowTest, SettingsComeBackAfterRestart)
+{
+    form->setGeometry(50, 60, 800, 600);
+    form->ZoomOut1Click();  // no puzzle: still allowed by the limits, clears the fit mode
+    ASSERT_TRUE(form->close());
+    Restart();
+    EXPECT_EQ(form->geometry(), QRect(50, 60, 800, 600));
+    EXPECT_FALSE(form->FitPuzzle1->isChecked());
+}
+
+}  // namespace
+}  // namespace qw::test
