@@ -19,23 +19,35 @@ WordListMeasures MeasureWordList(const TextMetrics& metrics, const WordListFonts
 std::pair<std::string, std::string> SplitLine(const TextMetrics& metrics, const FontSpec& font,
                                               std::string_view text, int maxWidth)
 {
-    std::string line(text);
-    size_t cut = line.size();  // the rest is text[cut..]
-    // Widths are measured on prefixes only; each pass removes at least one character.
-    while (cut > 0 && metrics.TextWidth(font, std::string_view(line).substr(0, cut)) > maxWidth) {
-        while (cut > 0 && line[cut - 1] != ' ') --cut;
-        if (cut > 0) --cut;  // the space goes to the rest
+    // Taking words off the end one at a time, each with the one space before it, until the line
+    // fits, leaves the line ending just before some space (or the whole text). Widths grow with
+    // the prefix, so the longest such prefix that fits is found by bisection over the breaks.
+    std::vector<size_t> breaks;  // line = text[0, cut)
+    for (size_t i = 1; i < text.size(); ++i)
+        if (text[i] == ' ') breaks.push_back(i);
+    breaks.push_back(text.size());
+    auto fits = [&](size_t cut) { return metrics.TextWidth(font, text.substr(0, cut)) <= maxWidth; };
+    size_t cut = text.size();
+    if (!text.empty() && !fits(text.size())) {
+        // breaks.back() does not fit; find the last break that does.
+        size_t lo = 0;
+        size_t hi = breaks.size() - 1;
+        if (hi == 0 || !fits(breaks[0])) {
+            cut = text.size();  // not even the first word fits: one overflowing line
+        } else {
+            while (hi - lo > 1) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (fits(breaks[mid])) lo = mid;
+                else hi = mid;
+            }
+            cut = breaks[lo];
+        }
     }
-    std::string rest;
-    if (cut == 0) {
-        cut = line.size();
-    } else {
-        rest = line.substr(cut);
-        line.resize(cut);
-    }
+    std::string line(text.substr(0, cut));
+    std::string_view rest = text.substr(cut);
     const size_t lead = rest.find_first_not_of(' ');
-    rest.erase(0, lead == std::string::npos ? rest.size() : lead);
-    return {line, rest};
+    rest.remove_prefix(lead == std::string_view::npos ? rest.size() : lead);
+    return {std::move(line), std::string(rest)};
 }
 
 std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::string line, int maxWidth)
@@ -44,7 +56,7 @@ std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::str
     line += "  ";
     // Dots are appended while the line is narrower than the column and shorter than 255
     // characters, and the last one appended is then dropped. Widths grow with every dot, so the
-    // stopping point is found by bisection instead of measuring after each dot.
+    // stopping point is searched from an estimate instead of measuring after each dot.
     const size_t base = line.size();
     auto stops = [&](size_t dots) {
         if (base + dots >= 255) return true;
@@ -52,16 +64,16 @@ std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::str
         probe.append(dots, '.');
         return metrics.TextWidth(font, probe) >= maxWidth;
     };
-    size_t lo = 0;  // the loop goes on after `lo` dots
-    size_t hi = base < 255 ? 255 - base : 0;  // and stops after `hi`
-    if (stops(0)) {
-        hi = 0;
+    const size_t limit = base < 255 ? 255 - base : 0;  // always stops after this many
+    const int dotWidth = std::max(metrics.TextWidth(font, "."), 1);
+    const int room = maxWidth - metrics.TextWidth(font, line);
+    size_t hi = std::min(limit, static_cast<size_t>((std::max(room, 0) + dotWidth - 1) / dotWidth));
+    // Find the first count after which the loop stops: step up or down from the estimate.
+    if (stops(hi)) {
+        while (hi > 0 && stops(hi - 1)) --hi;
     } else {
-        while (hi - lo > 1) {
-            const size_t mid = lo + (hi - lo) / 2;
-            if (stops(mid)) hi = mid;
-            else lo = mid;
-        }
+        do ++hi;
+        while (!stops(hi));
     }
     line.append(hi, '.');
     line.pop_back();

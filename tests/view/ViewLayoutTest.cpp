@@ -175,6 +175,60 @@ TEST(WordListLayoutTest, DotLeaderFillsToTheColumnButNotPastIt)
     EXPECT_EQ(dots.size(), 254u);  // stops at 255 characters, then drops the last
 }
 
+// Widths that are not a sum of character widths (as with kerning), to check that the searches
+// give what the plain rules give: move a character at a time, append a dot at a time.
+class UnevenMetrics : public TextMetrics {
+public:
+    int TextWidth(const FontSpec&, std::string_view text) const override
+    {
+        int w = 0;
+        for (char ch : text) w += ch == '.' ? 3 : ch == ' ' ? 4 : 7;
+        return w - static_cast<int>(text.size()) / 5;
+    }
+    int TextHeight(const FontSpec&, std::string_view) const override { return 16; }
+};
+
+std::pair<std::string, std::string> PlainSplit(const TextMetrics& m, std::string_view text, int max)
+{
+    std::string line(text), rest;
+    while (!line.empty() && m.TextWidth(FontSpec{}, line) > max) {
+        while (!line.empty() && line.back() != ' ') {
+            rest.insert(rest.begin(), line.back());
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            rest.insert(rest.begin(), ' ');
+            line.pop_back();
+        }
+    }
+    if (line.empty()) return {std::string(text), ""};
+    rest.erase(0, std::min(rest.find_first_not_of(' '), rest.size()));
+    return {line, rest};
+}
+
+std::string PlainDots(const TextMetrics& m, std::string line, int max)
+{
+    if (m.TextWidth(FontSpec{}, line) + m.TextWidth(FontSpec{}, "  ") >= max) return line;
+    line += "  ";
+    while (m.TextWidth(FontSpec{}, line) < max && line.size() < 255) line += '.';
+    line.pop_back();
+    return line;
+}
+
+TEST(WordListLayoutTest, SearchesAgreeWithTheCharacterAtATimeRules)
+{
+    const UnevenMetrics m;
+    const std::string texts[] = {"", "a", "word", " lead", "two  spaces here", "a b c d e f g h i j k",
+                                 "averyveryverylongword then short", "trailing space ", std::string(240, 'x')};
+    for (const std::string& text : texts) {
+        for (int max = 0; max <= 200; max += 7) {
+            EXPECT_EQ(SplitLine(m, FontSpec{}, text, max), PlainSplit(m, text, max)) << text << " " << max;
+            EXPECT_EQ(DotLeader(m, FontSpec{}, text, max), PlainDots(m, text, max)) << text << " " << max;
+        }
+        EXPECT_EQ(DotLeader(m, FontSpec{}, text, 5000), PlainDots(m, text, 5000)) << text;
+    }
+}
+
 TEST(WordListLayoutTest, CluesGetTextLinesAndSlots)
 {
     const FakeMetrics metrics;
