@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "app/HelpViewer.h"
@@ -236,9 +237,9 @@ void TForm1::Update1Click() { OpenHomePage(services_.shell); }
 
 void TForm1::Sendcommentsonthispuzzle1Click()
 {
-    const std::string path = puzzle_.FileName;
-    const auto slash = path.find_last_of('/');
-    reportForm_->ShowFor(slash == std::string::npos ? path : path.substr(slash + 1), puzzle_.AuthorAddress);
+    // File names on this platform are UTF-8; the report's texts are in the puzzle's code page.
+    reportForm_->ShowFor(ToAnsi(QFileInfo(QString::fromStdString(puzzle_.FileName)).fileName()),
+                         puzzle_.AuthorAddress);
 }
 
 }  // namespace qw
