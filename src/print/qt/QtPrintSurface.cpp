@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPen>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -127,8 +128,15 @@ void QtPrintSurface::SetFont(const PrintFont& font)
 {
     if (metrics_ && font == current_) return;
     current_ = font;
-    font_ = ToDeviceFont(font);
-    metrics_.emplace(font_, &device_);
+    auto cached = std::find_if(cache_.begin(), cache_.end(), [&](const CachedFont& c) { return c.spec == font; });
+    if (cached == cache_.end()) {
+        const QFont deviceFont = ToDeviceFont(font);
+        if (cache_.size() >= 16) cache_.erase(cache_.begin());  // the letter-font search passes by
+        cache_.push_back(CachedFont{font, deviceFont, QFontMetrics(deviceFont, &device_)});
+        cached = cache_.end() - 1;
+    }
+    font_ = cached->font;
+    metrics_.emplace(cached->metrics);
     if (painter_.isActive()) painter_.setFont(font_);
 }
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "print/PrintPuzzle.h"
 
@@ -48,6 +49,13 @@ private:
     QFont font_;
     std::optional<QFontMetrics> metrics_;
     QHash<QString, double> cellRatio_;  // cell height per pixel of character height, by face+style
+    // Jobs switch between a handful of fonts square by square; building metrics is the dear part.
+    struct CachedFont {
+        PrintFont spec;
+        QFont font;
+        QFontMetrics metrics;
+    };
+    std::vector<CachedFont> cache_;
     bool skipping_ = false;
 };
 
