@@ -64,6 +64,17 @@ QLabel* Swatch(QWidget* parent, const QColor& color, int x, int y)
 
 }  // namespace
 
+PrinterOptions ReadPrinterOptions(SettingsStore& store)
+{
+    PrinterOptions options;
+    options.clueFont = ReadFont(store, kClueKey);
+    options.answerNumberFont = ReadFont(store, kAnswerKey);
+    store.OpenKey(kOptionsKey, true);
+    options.spacesGray = store.ReadIntegerDefault(QStringLiteral("Color"), 1) == 2;
+    store.CloseKey();
+    return options;
+}
+
 OutlineRect::OutlineRect(QWidget* parent) : QWidget(parent), color_(kRed)
 {
     setMouseTracking(true);
@@ -190,12 +201,10 @@ TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts,
     connect(AnswerRect, &OutlineRect::Hovered, this,
             [this] { MouseStatusLabel->setText(QString::fromLatin1(kAnswerHint)); });
 
-    clueFont_ = ReadFont(store_, kClueKey);
-    answerNumberFont_ = ReadFont(store_, kAnswerKey);
-    store_.OpenKey(kOptionsKey, true);
-    const bool gray = store_.ReadIntegerDefault(QStringLiteral("Color"), 1) == 2;
-    store_.CloseKey();
-    RadioButton2->setChecked(gray);
+    const PrinterOptions stored = ReadPrinterOptions(store_);
+    clueFont_ = stored.clueFont;
+    answerNumberFont_ = stored.answerNumberFont;
+    RadioButton2->setChecked(stored.spacesGray);
     if (!RadioButton2->isChecked()) RadioButton1->setChecked(true);
     Remember();
 }

@@ -19,6 +19,10 @@ namespace qw {
 class Prompts;
 class SettingsStore;
 
+// The stored printer options (PrinterClueFont, PrinterAnswerNumberFont, PrintOptions, read in
+// that order, each value with its default), for printing without the dialog (--print-pdf).
+PrinterOptions ReadPrinterOptions(SettingsStore& store);
+
 // An outline-only rectangle over part of the picture; it reports the pointer and clicks.
 class OutlineRect : public QWidget {
     Q_OBJECT

@@ -188,6 +188,7 @@ TEST_F(OptionsDialog, StoredValuesAreReadAndOddOnesFallBack)
     TPrinterOptionsForm gray(again, prompts);
     EXPECT_TRUE(gray.Options().spacesGray);
     EXPECT_TRUE(gray.RadioButton2->isChecked());
+    EXPECT_EQ(ReadPrinterOptions(again), gray.Options());
 }
 
 TEST_F(OptionsDialog, RectanglesShowHintsTurnGreenAndOpenTheirFontDialog)
