@@ -70,14 +70,13 @@ bool WantsHeadless(int argc, char** argv)
     return false;
 }
 
-int PrintPdf(const CommandLine& cl, qw::SettingsStore& settings, qw::Prompts& prompts, const QString& startFolder)
+int PrintPdf(const CommandLine& cl, qw::SettingsStore& settings, const QString& startFolder)
 {
     const QString path = qw::ResolvePuzzleParameters(cl.parameters, startFolder).join(' ');
     try {
         qw::Puzzle puzzle = qw::LoadPuzzle(path.toStdString());
         puzzle.FileName = path.toStdString();
-        qw::TPrinterOptionsForm options(settings, prompts);
-        qw::PrintToPdf(puzzle, options.Options(), cl.asFilled, QDir(startFolder).absoluteFilePath(cl.pdf));
+        qw::PrintToPdf(puzzle, qw::ReadPrinterOptions(settings), cl.asFilled, QDir(startFolder).absoluteFilePath(cl.pdf));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
@@ -111,8 +110,8 @@ int main(int argc, char** argv)
     }
 
     qw::SettingsStore settings;
+    if (!cl.pdf.isEmpty()) return PrintPdf(cl, settings, startFolder);
     qw::QtPrompts prompts;
-    if (!cl.pdf.isEmpty()) return PrintPdf(cl, settings, prompts, startFolder);
 
     qw::DesktopShell shell;
     qw::SystemClock clock;

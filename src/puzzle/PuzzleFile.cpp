@@ -411,7 +411,12 @@ Puzzle LoadPuzzle(const std::string& path, int* versionOut, std::string* fixedCh
     std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) throw ReadError(path);
 
-    if (std::optional<std::string> repaired = RepairLineEndings(*bytes)) {
+    std::optional<std::string> repaired = RepairLineEndings(*bytes);
+    // A file with no line break at all would be "repaired" into an identical copy. Rewriting it
+    // gains nothing and would make every such puzzle unreadable from a read-only folder (the
+    // installed samples), so it is read as it is.
+    if (repaired && *repaired == *bytes) repaired.reset();
+    if (repaired) {
         const std::string target = ResolveLink(path);
         const std::string temp = std::filesystem::path(target).replace_extension(".$$$").string();
         {

@@ -567,7 +567,7 @@ TEST_F(TempDir, FileWithALoneLfIsNeverRewritten)
     EXPECT_EQ(ReadFile(file), bytes);
 }
 
-TEST_F(TempDir, FileWithoutLfIsReplacedByAnIdenticalCopy)
+TEST_F(TempDir, FileWithoutLineBreaksIsReadInPlace)
 {
     std::string bytes;
     for (int seed = 0; seed < 256 && (bytes.empty() || bytes.find('\n') != std::string::npos); ++seed)
@@ -575,15 +575,16 @@ TEST_F(TempDir, FileWithoutLfIsReplacedByAnIdenticalCopy)
     ASSERT_EQ(bytes.find('\n'), std::string::npos);
     const fs::path file = Dir / "nolf.QWL";
     WriteFile(file, bytes);
+    // Where no repair copy could be made (a read-only folder, say), the file still loads.
+    fs::create_directory(Dir / "nolf.$$$");
     struct stat before {};
     ::stat(file.c_str(), &before);
 
-    LoadPuzzle(file.string());
+    EXPECT_EQ(Entered(LoadPuzzle(file.string())).substr(0, 1), "C");
     struct stat after {};
     ::stat(file.c_str(), &after);
-    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(ReadFile(file), bytes);
-    EXPECT_EQ(Names(), std::vector<std::string>{"nolf.QWL"});
 }
 
 TEST_F(TempDir, RepairedCopyWithBadMagicIsDeletedAndOriginalKept)

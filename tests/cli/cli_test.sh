@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The command line as a user meets it: help, version, a bad option, printing to PDF, a broken file.
+set -u
+bin=$1
+qwl=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=offscreen
+fail=0
+check() { if eval "$2"; then echo "ok - $1"; else echo "FAIL - $1"; fail=1; fi; }
+
+out=$("$bin" --version); check "--version names the program and version" '[ "$out" = "Quotewell 2.1" ]'
+"$bin" --help | grep -q -- "--print-pdf"; check "--help lists the options" '[ $? -eq 0 ]'
+"$bin" --frobnicate >/dev/null 2>"$work/err"; rc=$?
+check "an unknown option exits with 2" '[ $rc -eq 2 ]'
+check "... and says which option" 'grep -q -- "--frobnicate" "$work/err"'
+
+"$qwl" stress "$work/stress.QWL" 3 >/dev/null
+(cd "$work" && "$bin" --print-pdf out.pdf --as-filled stress.QWL); rc=$?
+check "--print-pdf writes a PDF relative to the start folder" '[ $rc -eq 0 ] && head -c 5 "$work/out.pdf" | grep -q "%PDF-"'
+pages=$(pdfinfo "$work/out.pdf" | awk '/^Pages:/ {print $2}')
+check "the stress puzzle prints on several pages" '[ "$pages" -gt 1 ]'
+
+printf 'not a puzzle' > "$work/bad.QWL"
+"$bin" --print-pdf "$work/bad.pdf" "$work/bad.QWL" 2>"$work/err"; rc=$?
+check "a broken puzzle exits with 1" '[ $rc -eq 1 ]'
+check "... with the reader's message" 'grep -qx "Error reading file $work/bad.QWL." "$work/err"'
+check "... and writes no PDF" '[ ! -e "$work/bad.pdf" ]'
+exit $fail
