@@ -81,6 +81,9 @@ bool Puzzle::BuildPuzzle(int32_t rows, int32_t columns, const std::string& fixed
         const std::string label = ClueLabel(static_cast<int32_t>(k));
         for (size_t j = 0; j < in.Answer.size(); ++j) {
             const int32_t idx = in.Answer[j];
+            // The reader refuses such files; a caller that skipped its checks still gets no
+            // write outside the letters.
+            if (idx < 1 || idx > LetterCount) continue;
             LetterEntry& e = Letters[static_cast<size_t>(idx)];
             // A progress string shorter than its answer leaves the rest of the squares empty.
             e.Entered = j < in.Progress.size() ? in.Progress[j] : ' ';

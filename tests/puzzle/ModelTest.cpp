@@ -131,3 +131,12 @@ TEST(Win1252, RoundTripsThroughUtf8)
     EXPECT_EQ(Utf8ToWin1252("\xe4\xb8\xad"), "?");     // not in the code page
     EXPECT_EQ(Utf8ToWin1252("a\xc3"), "a?");            // truncated sequence
 }
+
+TEST(BuildPuzzle, AnswerIndicesOutsideTheLettersAreSkipped)
+{
+    Puzzle p;
+    ASSERT_TRUE(p.BuildPuzzle(1, 2, "", {"AB"}, {{"", {1, 0, 3, -7, 2}, "XYZ"}}));
+    EXPECT_EQ(p.Letters[1].Next, 2);
+    EXPECT_EQ(p.Letters[2].Prev, 1);
+    EXPECT_EQ(p.Letters[1].Entered, 'X');
+}
