@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Rebuilds every sample puzzle in Puzzles/ from its JSON source with the given qwl binary, then
 # dumps each result and checks that it reads back as its source says.
-# Usage: tools/samples/build_samples.sh path/to/qwl
+# With --check nothing is written: each freshly made file must equal the shipped one byte for byte,
+# so a test run catches a JSON source and a .QWL that have drifted apart.
+# Usage: tools/samples/build_samples.sh [--check] path/to/qwl
 set -euo pipefail
-qwl=${1:?usage: build_samples.sh path/to/qwl}
+check=0
+if [ "${1:-}" = --check ]; then check=1; shift; fi
+qwl=${1:?usage: build_samples.sh [--check] path/to/qwl}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-python3 "$here/check_acrostic.py"
+python3 "$here/check_acrostic.py" > "$scratch/check.log" || { cat "$scratch/check.log" >&2; exit 1; }
 
 for src in "$root"/Puzzles/src/*.json; do
   name=$(basename "$src" .json)
@@ -41,6 +45,11 @@ data = open(sys.argv[1], "rb").read()
 if not any(data[i] == 10 and data[i - 1] != 13 for i in range(1, len(data))):
     sys.exit(f"{sys.argv[1]}: no lone LF byte; choose another maskSeed in the recipe")
 PY
-  mv "$scratch/$name.QWL" "$out"
-  echo "Puzzles/$name.QWL"
+  if ((check)); then
+    cmp -s "$scratch/$name.QWL" "$out" || { echo "Puzzles/$name.QWL differs from what its JSON source makes" >&2; exit 1; }
+    echo "Puzzles/$name.QWL matches its source"
+  else
+    mv "$scratch/$name.QWL" "$out"
+    echo "Puzzles/$name.QWL"
+  fi
 done
