@@ -22,3 +22,13 @@ if [ -x tools/fuzz/run.sh ]; then
   echo "== fuzzing the puzzle reader"
   tools/fuzz/run.sh "${QW_FUZZ_SECONDS:-60}"
 fi
+
+echo "== soak of the main window under AddressSanitizer + UndefinedBehaviorSanitizer"
+# Only the soak and what it links are built; Qt itself is not instrumented, so the suppressions
+# cover leaks of Qt's plugins alone. QW_SOAK_EVENTS sets a longer run by hand.
+cmake -S . -B build-asan-qt -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQW_WERROR=ON \
+  -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
+cmake --build build-asan-qt -j "$jobs" --target test_soak_qt
+QT_QPA_PLATFORM=offscreen QW_SOAK_EVENTS="${QW_SOAK_EVENTS:-1000}" \
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$PWD/tests/soak/lsan.supp" build-asan-qt/tests/soak/test_soak_qt
