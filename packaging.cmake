@@ -8,12 +8,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/quotewell-mime.xml DESTINATION ${CMAKE_
   RENAME quotewell.xml OPTIONAL)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/quotewell.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps OPTIONAL)
-foreach(_size 16 32 48 64 128 256)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/data/icons/quotewell-${_size}.png)
-    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/quotewell-${_size}.png
-      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_size}x${_size}/apps RENAME quotewell.png)
-  endif()
-endforeach()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons OPTIONAL)
 
 set(CPACK_PACKAGE_NAME quotewell)
 set(CPACK_PACKAGE_VENDOR "Tamarisk")

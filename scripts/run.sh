@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-puzzle=${1:-Puzzles/Tennyson.QWL}
+puzzle=${1:-Puzzles/Shakespeare.QWL}
 exec build/quotewell "$puzzle"
