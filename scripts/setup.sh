@@ -7,7 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-liberation2 fonts-urw-base35 xvfb xauth imagemagick poppler-utils
-  desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs python3
+  desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs python3 xdotool
+  shared-mime-info libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -32,3 +32,6 @@ cmake --build build-asan-qt -j "$jobs" --target test_soak_qt
 QT_QPA_PLATFORM=offscreen QW_SOAK_EVENTS="${QW_SOAK_EVENTS:-1000}" \
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS="suppressions=$PWD/tests/soak/lsan.supp" build-asan-qt/tests/soak/test_soak_qt
+
+echo "== the Debian package, built from build/ and run unpacked"
+scripts/package_test.sh build
