@@ -4,17 +4,29 @@
 
 namespace qw {
 
-const QFontMetrics& FontMetricsCache::MetricsFor(const FontSpec& font) const
+namespace {
+// Bounds the memory of the width memo; a word list needs a few tens of thousands per width.
+constexpr size_t kMaxRememberedWidths = 200000;
+}  // namespace
+
+FontMetricsCache::Entry& FontMetricsCache::EntryFor(const FontSpec& font) const
 {
-    for (const Entry& e : entries_)
-        if (e.spec == font) return *e.metrics;
-    entries_.push_back({font, std::make_unique<QFontMetrics>(ToQFont(font))});
-    return *entries_.back().metrics;
+    for (Entry& e : entries_)
+        if (e.spec == font) return e;
+    entries_.push_back({font, std::make_unique<QFontMetrics>(ToQFont(font)), std::make_unique<Widths>()});
+    return entries_.back();
 }
+
+const QFontMetrics& FontMetricsCache::MetricsFor(const FontSpec& font) const { return *EntryFor(font).metrics; }
 
 int FontMetricsCache::TextWidth(const FontSpec& font, std::string_view text) const
 {
-    return MetricsFor(font).horizontalAdvance(FromAnsi(text));
+    Entry& e = EntryFor(font);
+    if (const auto found = e.widths->find(text); found != e.widths->end()) return found->second;
+    const int width = e.metrics->horizontalAdvance(FromAnsi(text));
+    if (e.widths->size() >= kMaxRememberedWidths) e.widths->clear();
+    e.widths->emplace(text, width);
+    return width;
 }
 
 int FontMetricsCache::TextHeight(const FontSpec& font, std::string_view) const

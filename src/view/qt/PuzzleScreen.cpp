@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStaticText>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "view/TitleStrip.h"
 #include "view/qt/PuzzleScreenParts.h"
@@ -688,12 +690,21 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRect& area)
     const int lastRow = std::min(rows - 1, area.bottom() / std::max(S - 1, 1) + 1);
     const int firstColumn = std::max(0, area.left() / std::max(S - 1, 1) - 1);
     const int lastColumn = std::min(columns - 1, area.right() / std::max(S - 1, 1) + 1);
-    painter.setPen(blank);
+    // A fitted stress diagram shows ten thousand squares, so each costs as little as it can: the
+    // background already is the outline colour, so only the inside of a square is filled, and
+    // each character is measured and laid out once per paint.
+    std::array<int, 256> advance;
+    advance.fill(-1);
+    std::array<QStaticText, 256> glyphs;
+    struct GlyphAt {
+        int x, y;
+        unsigned char code;
+    };
+    std::vector<GlyphAt> glyphTops;
     for (int r = firstRow; r <= lastRow; ++r) {
         for (int c = firstColumn; c <= lastColumn; ++c) {
             const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
             if (square == 0) continue;  // the black fill is already there
-            const Point o = SquareOrigin(S, r, c);
             char ch = ' ';
             if (square > 0) {
                 if (square > letterCount) continue;
@@ -701,17 +712,25 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRect& area)
             } else {
                 ch = static_cast<char>(-square);
             }
-            painter.fillRect(o.x, o.y, S, S, letter);
-            painter.drawRect(o.x, o.y, S - 1, S - 1);
-            if (ch != ' ') {
+            const Point o = SquareOrigin(S, r, c);
+            if (S > 2) painter.fillRect(o.x + 1, o.y + 1, S - 2, S - 2, letter);
+            if (ch == ' ') continue;
+            const auto code = static_cast<unsigned char>(ch);
+            if (advance[code] < 0) {
                 const QString s = FromAnsi(ch);
-                const Point at = CharacterOrigin(S, S, fm.horizontalAdvance(s), h);
-                painter.setPen(text);
-                DrawTextAt(painter, fm, o.x + at.x, o.y + at.y, s);
-                painter.setPen(blank);
+                advance[code] = fm.horizontalAdvance(s);
+                glyphs[code].setText(s);
+                glyphs[code].setTextFormat(Qt::PlainText);
+                glyphs[code].prepare(QTransform(), font);
             }
+            const Point at = CharacterOrigin(S, S, advance[code], h);
+            glyphTops.push_back({o.x + at.x, o.y + at.y, code});
         }
     }
+    // The characters follow all the squares; a square's fill stays inside its own outline, so the
+    // order changes no pixel.
+    painter.setPen(text);
+    for (const GlyphAt& g : glyphTops) painter.drawStaticText(g.x, g.y, glyphs[g.code]);
 }
 
 void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
