@@ -135,8 +135,6 @@ TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts,
     Image1->setGeometry(16, 24, 412, 532);
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
-    // The picture is placed so that its two columns fall under the two rectangles below.
-    Image1->setPixmap(QPixmap::fromImage(RenderSamplePage({QSize(412, 532), 228 - 16, 222 - 24})));
 
     ClueRect = new OutlineRect(FontsPage);
     ClueRect->setObjectName(QStringLiteral("ClueRect"));
@@ -224,6 +222,11 @@ void TPrinterOptionsForm::Remember()
 void TPrinterOptionsForm::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
+        // Drawn when first shown rather than with the main window, whose start-up it would
+        // otherwise lengthen by a third. The picture is placed so that its two columns fall under
+        // the two rectangles.
+        if (Image1->pixmap().isNull())
+            Image1->setPixmap(QPixmap::fromImage(RenderSamplePage({QSize(412, 532), 228 - 16, 222 - 24})));
         MouseStatusLabel->clear();
         Remember();
     }

@@ -154,9 +154,9 @@ TEST_F(OptionsDialog, FirstRunGivesDefaultsAndOkStoresThem)
     EXPECT_EQ(form.size(), QSize(456, 663));
     EXPECT_EQ(form.Options(), (PrinterOptions{{"Arial", 10, 0}, {"Arial", 10, 0}, false}));
     EXPECT_TRUE(form.RadioButton1->isChecked());
-    EXPECT_EQ(form.Image1->pixmap().size(), QSize(412, 532));
 
     form.show();
+    EXPECT_EQ(form.Image1->pixmap().size(), QSize(412, 532));
     QTest::mouseClick(form.OKBtn, Qt::LeftButton);
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(Int(QStringLiteral("Quotewell/PrintOptions"), QStringLiteral("Color")), 1);
