@@ -29,7 +29,7 @@ echo "== soak of the main window under AddressSanitizer + UndefinedBehaviorSanit
 cmake -S . -B build-asan-qt -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQW_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
 cmake --build build-asan-qt -j "$jobs" --target test_soak_qt
-QT_QPA_PLATFORM=offscreen QW_SOAK_EVENTS="${QW_SOAK_EVENTS:-1000}" \
+QT_QPA_PLATFORM=offscreen QW_SOAK_EVENTS="${QW_SOAK_EVENTS:-3000}" \
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS="suppressions=$PWD/tests/soak/lsan.supp" build-asan-qt/tests/soak/test_soak_qt
 
