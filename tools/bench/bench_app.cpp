@@ -372,8 +372,8 @@ void PeakMemory(benchmark::State& state, bool bare)
 }
 void BM_PeakMemoryBareMainWindow(benchmark::State& state) { PeakMemory(state, true); }
 void BM_PeakMemoryStressSession(benchmark::State& state) { PeakMemory(state, false); }
-BENCHMARK(BM_PeakMemoryBareMainWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PeakMemoryStressSession)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeakMemoryBareMainWindow)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeakMemoryStressSession)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
