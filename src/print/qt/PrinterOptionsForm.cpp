@@ -226,7 +226,7 @@ void TPrinterOptionsForm::showEvent(QShowEvent* event)
         // otherwise lengthen by a third. The picture is placed so that its two columns fall under
         // the two rectangles.
         if (Image1->pixmap().isNull())
-            Image1->setPixmap(QPixmap::fromImage(RenderSamplePage({QSize(412, 532), 228 - 16, 222 - 24})));
+            Image1->setPixmap(QPixmap::fromImage(RenderSamplePage({QSize(412, 532), 228 - 16, 222 - 24}, devicePixelRatioF())));
         MouseStatusLabel->clear();
         Remember();
     }

@@ -1,6 +1,8 @@
 #include "print/qt/SamplePagePicture.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "print/SamplePuzzle.h"
 #include "print/qt/QtPrintSurface.h"
@@ -16,9 +18,10 @@ constexpr int kPictureDpi = 50;
 constexpr int kOversample = 3;
 }  // namespace
 
-QImage RenderSamplePage(const SamplePagePlacement& placement)
+QImage RenderSamplePage(const SamplePagePlacement& placement, qreal devicePixelRatio)
 {
-    const int dpi = kPictureDpi * kOversample;
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatio);
+    const int dpi = static_cast<int>(std::lround(kPictureDpi * ratio)) * kOversample;
     QImage page(static_cast<int>(kPageWidthInches * dpi), static_cast<int>(kPageHeightInches * dpi),
                 QImage::Format_RGB32);
     const int dotsPerMeter = static_cast<int>(dpi / 0.0254 + 0.5);
@@ -37,13 +40,14 @@ QImage RenderSamplePage(const SamplePagePlacement& placement)
     const QImage small = page.scaled(page.width() / kOversample, page.height() / kOversample,
                                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 
-    QImage picture(placement.size, QImage::Format_RGB32);
+    QImage picture(placement.size * ratio, QImage::Format_RGB32);
     picture.fill(Qt::white);
     QPainter painter(&picture);
-    const int x = placement.pageCentreX - small.width() / 2;
-    const int y = placement.wordListTop - summary.wordListTop / kOversample;
+    const int x = static_cast<int>(std::lround(placement.pageCentreX * ratio)) - small.width() / 2;
+    const int y = static_cast<int>(std::lround(placement.wordListTop * ratio)) - summary.wordListTop / kOversample;
     painter.drawImage(x, y, small);
     painter.end();
+    picture.setDevicePixelRatio(ratio);
     return picture;
 }
 

@@ -15,7 +15,8 @@ struct SamplePagePlacement {
 
 // Renders the sample puzzle (gray spaces, default fonts) at about 50 pixels per inch, with the
 // page shifted so that its centre line and the top of its word list fall where `placement` says;
-// what lies outside the picture is cut off.
-QImage RenderSamplePage(const SamplePagePlacement& placement);
+// what lies outside the picture is cut off. Placement and size are in logical pixels; the image
+// carries `devicePixelRatio` times as many pixels, so that it stays sharp on a scaled screen.
+QImage RenderSamplePage(const SamplePagePlacement& placement, qreal devicePixelRatio = 1.0);
 
 }  // namespace qw

@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
@@ -38,7 +39,10 @@ QFont BannerFont()
 
 QPixmap CongratulationsBanner()
 {
-    QPixmap banner(kBannerWidth, kBannerHeight);
+    // As many pixels as the screen has per logical pixel, so the lettering stays sharp when scaled.
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap banner(QSize(kBannerWidth, kBannerHeight) * ratio);
+    banner.setDevicePixelRatio(ratio);
     banner.fill(Qt::white);
     const QString text = QStringLiteral("Congratulations!");
 
