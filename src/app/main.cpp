@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QScreen>
 #include <cstdio>
 #include <cstring>
@@ -102,6 +103,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Quotewell");
     QApplication::setOrganizationName("Tamarisk");
     QApplication::setApplicationVersion(QW_VERSION);
+    // Ties the windows to quotewell.desktop (its name and icon in the task bar under Wayland too).
+    QGuiApplication::setDesktopFileName(QStringLiteral("quotewell"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quotewell.svg")));
 
     const CommandLine cl = Parse(argc, argv);
     if (!cl.error.isEmpty()) {
