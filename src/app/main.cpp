@@ -64,6 +64,30 @@ CommandLine Parse(int argc, char** argv)
     return cl;
 }
 
+// Our options, and the ones Qt takes for itself (it accepts them with one dash or two).
+const char* UnknownOption(int argc, char** argv)
+{
+    static const char* const ours[] = {"--help", "--version", "--print-pdf", "--as-filled"};
+    static const char* const qt[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                     "qwindowicon", "qwindowtitle", "reverse", "session", "display", "name", "title",
+                                     "visual", "geometry", "style", "stylesheet", "widgetcount", "qmljsdebugger",
+                                     "nograb", "dograb", "sync", "ncols", "cmap"};
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!std::strcmp(arg, "--")) return nullptr;
+        if (std::strncmp(arg, "--", 2) != 0) continue;
+        bool known = false;
+        for (const char* o : ours) known = known || !std::strcmp(arg, o);
+        const char* name = arg + 2;
+        const char* eq = std::strchr(name, '=');
+        const size_t length = eq ? static_cast<size_t>(eq - name) : std::strlen(name);
+        for (const char* o : qt) known = known || (std::strlen(o) == length && !std::strncmp(name, o, length));
+        if (!known) return arg;
+        if (!std::strcmp(arg, "--print-pdf")) ++i;  // its file name may start with dashes
+    }
+    return nullptr;
+}
+
 bool WantsHeadless(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -95,7 +119,13 @@ int main(int argc, char** argv)
         if (!std::strcmp(argv[i], "--help")) { std::fputs(kUsage, stdout); return 0; }
         if (!std::strcmp(argv[i], "--version")) { std::printf("Quotewell %s\n", QW_VERSION); return 0; }
     }
-    // Printing to a file and answering --help need no screen.
+    // A mistyped option is reported before any window system is touched, so the message arrives
+    // even where no display can be opened.
+    if (const char* unknown = UnknownOption(argc, argv)) {
+        std::fprintf(stderr, "quotewell: unknown option %s\n\n%s", unknown, kUsage);
+        return 2;
+    }
+    // Printing to a file needs no screen.
     if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString startFolder = QDir::currentPath();

@@ -14,6 +14,8 @@ out=$("$bin" --version); check "--version names the program and version" '[ "$ou
 "$bin" --frobnicate >/dev/null 2>"$work/err"; rc=$?
 check "an unknown option exits with 2" '[ $rc -eq 2 ]'
 check "... and says which option" 'grep -q -- "--frobnicate" "$work/err"'
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin" --frobnicate >/dev/null 2>&1; rc=$?
+check "... also where no display can be opened" '[ $rc -eq 2 ]'
 
 "$qwl" stress "$work/stress.QWL" 3 >/dev/null
 (cd "$work" && "$bin" --print-pdf out.pdf --as-filled stress.QWL); rc=$?
