@@ -115,7 +115,7 @@ TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts,
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(4, 4, 448, 614);
+    PageControl1->setGeometry(4, 4, 448, 622);
 
     FontsPage = new QWidget;
     FontsPage->setObjectName(QStringLiteral("FontsPage"));
@@ -182,11 +182,11 @@ TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts,
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(288, 628, 75, 25);
+    OKBtn->setGeometry(288, 632, 75, 25);
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(372, 628, 75, 25);
+    CancelBtn->setGeometry(372, 632, 75, 25);
     CancelBtn->setAutoDefault(false);
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
