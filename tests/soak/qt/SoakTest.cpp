@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -365,6 +366,43 @@ protected:
         action->trigger();
     }
 
+    // The screen font for clues, at any size a user could pick; and printing, through the print
+    // dialog, to a PDF file (kept to puzzles that print in a moment).
+    void OptionsOrPrint()
+    {
+        if (Chance(0.6)) {
+            QFont font(Pick({QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Courier New")}));
+            font.setPointSize(Pick({1, 6, 8, 10, 12, 18, 28, 48}));
+            font.setBold(Chance(0.3));
+            font.setItalic(Chance(0.3));
+            prompts.QueueFont(Chance(0.9) ? std::optional<QFont>(font) : std::nullopt);
+            Log("clue font " + font.family().toStdString() + " " + std::to_string(font.pointSize()));
+            form->ClueFont1->trigger();
+            ++fontChanges;
+            return;
+        }
+        if (form->CurrentPuzzle().LetterCount > 2000) return;
+        const QString pdf = dir.filePath(QStringLiteral("soak.pdf"));
+        QFile::remove(pdf);
+        bool printed = false;
+        prompts.QueuePrinterScript([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printed = true;
+            return true;
+        });
+        form->File1Click();
+        QAction* action = Chance(0.5) ? form->Print1 : form->Printasfilled1;
+        Log("print " + action->objectName().toStdString());
+        action->trigger();
+        if (printed) {
+            ++prints;
+            QFile file(pdf);
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-") << "no PDF written\n" << Replay();
+        }
+        prompts.printers.clear();
+    }
+
     void MouseMove()
     {
         QWidget* area = Chance(0.5) ? Part<QAbstractScrollArea>("DiagramScrollBox")->viewport() : Part("TitlePanel");
@@ -388,6 +426,7 @@ protected:
         else if (roll < 89) ViewCommand();
         else if (roll < 92) Resize();
         else if (roll < 94) DragSplitter();
+        else if (roll < 95) OptionsOrPrint();
         else SolutionCommand();
     }
 
@@ -442,7 +481,7 @@ protected:
         sides.clear();
         ratios.clear();
         recent.clear();
-        reopens = modifiedEvents = 0;
+        reopens = modifiedEvents = prints = fontChanges = 0;
         expectDiskChange = revealedSinceSave = false;
         const Structure expected = Structure::Of(LoadPuzzle(path));
         form->setMinimumSize(0, 0);  // let resizes reach the layout's own minimum
@@ -482,8 +521,9 @@ protected:
 
         // A soak that never moved the cursor or changed the view proves little.
         std::printf("soak %s: %d events, %zu letters visited, %zu square sizes, %zu pane ratios, %d reopens, "
-                    "%d events modified\n",
-                    path.c_str(), done, visited.size(), sides.size(), ratios.size(), reopens, modifiedEvents);
+                    "%d clue fonts, %d printouts, %d events modified\n",
+                    path.c_str(), done, visited.size(), sides.size(), ratios.size(), reopens, fontChanges, prints,
+                    modifiedEvents);
         EXPECT_GE(visited.size(),
                   std::min<size_t>(static_cast<size_t>(done) / 20, static_cast<size_t>(form->CurrentPuzzle().LetterCount)));
         if (done >= 500) {
@@ -513,6 +553,8 @@ protected:
     bool revealedSinceSave = false;
     int eventNumber = 0;
     int reopens = 0;
+    int prints = 0;
+    int fontChanges = 0;
     int modifiedEvents = 0;
     std::set<int32_t> visited;
     std::set<int> sides;
