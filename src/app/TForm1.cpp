@@ -268,7 +268,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != this || QApplication::activeModalWidget())
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (FormKeyDown(key->key(), key->modifiers())) return true;
+    // An error escaping a key handler would unwind through the event loop: report it instead.
+    bool handled = false;
+    Guard([&] { handled = FormKeyDown(key->key(), key->modifiers()); });
+    if (handled) return true;
     if (puzzle_.FileName.empty()) return false;
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     const QString text = key->text();
@@ -276,7 +279,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     bool typed = false;
     for (QChar ch : text) {
         if (ch.unicode() < 32) continue;
-        FormKeyPress(ch);
+        Guard([&] { FormKeyPress(ch); });
         typed = true;
     }
     return typed;
