@@ -10,6 +10,7 @@
 #include "../FaultInjection.h"
 #include "MainWindowFixture.h"
 #include "puzzle/PuzzleFile.h"
+#include "puzzle/RecentList.h"
 #include "puzzle/StressPuzzle.h"
 #include "view/qt/PuzzleScreen.h"
 
@@ -203,8 +204,18 @@ TEST_F(CorruptSettings, WrongKindsEverywhereReadAsDefaults)
     WriteBytes(IniPath().toStdString(), ini);
     Reload();
     EXPECT_EQ(form->Colors().colors, kDefaultColors);
-    EXPECT_GE(form->Screen().DiagramSquareSide(), 2);
+    EXPECT_EQ(form->geometry(), QRect(0, 0, 1000, 740));
+    EXPECT_EQ(form->Screen().DiagramSquareSide(), 25);
+    EXPECT_EQ(form->Screen().DiagramScrollBoxRatio(), 0.5);
+    EXPECT_TRUE(form->FitPuzzle1->isChecked());
     EXPECT_FALSE(form->ConstructorMode());
+    // Texts are the right kind for the recent list, just not puzzles: each is dropped when chosen.
+    const size_t bogus = form->Recent().Entries().size();
+    for (size_t n = 0; n < bogus; ++n) form->Puz0Click(0);
+    EXPECT_TRUE(form->Recent().Entries().empty());
+    EXPECT_EQ(prompts.Count(PromptKind::Notice), static_cast<int>(bogus));
+    EXPECT_EQ(prompts.Count(PromptKind::Error), 0);
+    prompts.Clear();
     ExpectWorkingWindow();
     // The close wrote good values over the bad ones.
     Reload();
