@@ -5,8 +5,9 @@
 namespace qw {
 
 namespace {
-// Bounds the memory of the width memo; a word list needs a few tens of thousands per width.
-constexpr size_t kMaxRememberedWidths = 200000;
+// Bounds the width memo to a few megabytes; laying out the stress word list at one width
+// measures a few thousand strings.
+constexpr size_t kMaxRememberedWidths = 50000;
 }  // namespace
 
 FontMetricsCache::Entry& FontMetricsCache::EntryFor(const FontSpec& font) const
