@@ -65,9 +65,12 @@ std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::str
         return metrics.TextWidth(font, probe) >= maxWidth;
     };
     const size_t limit = base < 255 ? 255 - base : 0;  // always stops after this many
-    const int dotWidth = std::max(metrics.TextWidth(font, "."), 1);
-    const int room = maxWidth - metrics.TextWidth(font, line);
-    size_t hi = std::min(limit, static_cast<size_t>((std::max(room, 0) + dotWidth - 1) / dotWidth));
+    // A dot's advance is fractional on screen, so one dot's rounded width misjudges a long leader
+    // by several dots; a run of dots gives the estimate its precision (and costs one measuring).
+    constexpr int kRun = 16;
+    const int64_t runWidth = std::max(metrics.TextWidth(font, std::string(kRun, '.')), 1);
+    const int64_t room = std::max(maxWidth - metrics.TextWidth(font, line), 0);
+    size_t hi = std::min(limit, static_cast<size_t>((room * kRun + runWidth - 1) / runWidth));
     // Find the first count after which the loop stops: step up or down from the estimate.
     if (stops(hi)) {
         while (hi > 0 && stops(hi - 1)) --hi;
