@@ -55,25 +55,25 @@ std::string ToAnsi(const QString& text)
     return out;
 }
 
-QFont ToQFont(const FontSpec& spec)
+QFont ToQFont(const FontSpec& fontSpec)
 {
-    QFont font(QString::fromStdString(spec.name));
-    font.setPointSize(spec.pointSize > 0 ? spec.pointSize : 10);
-    font.setBold(spec.style & StyleBold);
-    font.setItalic(spec.style & StyleItalic);
-    font.setUnderline(spec.style & StyleUnderline);
-    font.setStrikeOut(spec.style & StyleStrikeOut);
+    QFont font(QString::fromStdString(fontSpec.name));
+    font.setPointSize(fontSpec.pointSize > 0 ? fontSpec.pointSize : 10);
+    font.setBold(fontSpec.style & StyleBold);
+    font.setItalic(fontSpec.style & StyleItalic);
+    font.setUnderline(fontSpec.style & StyleUnderline);
+    font.setStrikeOut(fontSpec.style & StyleStrikeOut);
     return font;
 }
 
 FontSpec FromQFont(const QFont& font)
 {
-    FontSpec spec;
-    spec.name = font.family().toStdString();
-    spec.pointSize = font.pointSize() > 0 ? font.pointSize() : 10;
-    spec.style = (font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
+    FontSpec fontSpec;
+    fontSpec.name = font.family().toStdString();
+    fontSpec.pointSize = font.pointSize() > 0 ? font.pointSize() : 10;
+    fontSpec.style = (font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
                  (font.underline() ? StyleUnderline : 0) | (font.strikeOut() ? StyleStrikeOut : 0);
-    return spec;
+    return fontSpec;
 }
 
 int QtTextMetrics::TextWidth(const FontSpec& font, std::string_view text) const

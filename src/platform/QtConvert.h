@@ -27,7 +27,7 @@ std::string ToAnsi(const QString& text);
 // A typed character in the code page, or nothing when the code page cannot hold it.
 bool ToAnsiChar(QChar ch, char& out);
 
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& fontSpec);
 FontSpec FromQFont(const QFont& font);
 
 // Measures with QFontMetrics: width is the horizontal advance, height the font's line height

@@ -68,24 +68,24 @@ def compose(recipe):
     if left:
         raise SystemExit(f"letters of the quotation used by no answer: {left}")
 
-    def note(spec, kind):
-        if spec is None:
+    def note(note_source, kind):
+        if note_source is None:
             return None
         out = {
-            "caption": spec["caption"],
-            "color": spec.get("color", 0x00FFFFFF),
-            "fontName": spec.get("fontName", "Liberation Serif"),
-            "fontHeight": spec.get("fontHeight", -16),
-            "fontColor": spec.get("fontColor", 0),
-            "bold": spec.get("bold", False),
-            "italic": spec.get("italic", False),
+            "caption": note_source["caption"],
+            "color": note_source.get("color", 0x00FFFFFF),
+            "fontName": note_source.get("fontName", "Liberation Serif"),
+            "fontHeight": note_source.get("fontHeight", -16),
+            "fontColor": note_source.get("fontColor", 0),
+            "bold": note_source.get("bold", False),
+            "italic": note_source.get("italic", False),
             "underline": False,
             "strikeOut": False,
         }
         if kind == "lines":
-            out["lines"] = spec["lines"]
+            out["lines"] = note_source["lines"]
         else:
-            out["text"] = "\r\n".join(spec["lines"])
+            out["text"] = "\r\n".join(note_source["lines"])
         return out
 
     version = recipe.get("version", 2)

@@ -251,9 +251,9 @@ void TPrinterOptionsForm::ChooseFontFor(OutlineRect* rect, FontSpec& font, int m
     options.maxPointSize = maxPointSize;
     const std::optional<QFont> chosen = prompts_.ChooseFont(ToQFont(font), options);
     if (!chosen) return;
-    FontSpec spec = FromQFont(*chosen);
-    if (maxPointSize > 0 && spec.pointSize > maxPointSize) spec.pointSize = maxPointSize;
-    font = spec;
+    FontSpec fontSpec = FromQFont(*chosen);
+    if (maxPointSize > 0 && fontSpec.pointSize > maxPointSize) fontSpec.pointSize = maxPointSize;
+    font = fontSpec;
 }
 
 void TPrinterOptionsForm::ClueRectClick() { ChooseFontFor(ClueRect, clueFont_, 0); }

@@ -128,7 +128,7 @@ void QtPrintSurface::SetFont(const PrintFont& font)
 {
     if (metrics_ && font == current_) return;
     current_ = font;
-    auto cached = std::find_if(cache_.begin(), cache_.end(), [&](const CachedFont& c) { return c.spec == font; });
+    auto cached = std::find_if(cache_.begin(), cache_.end(), [&](const CachedFont& c) { return c.wanted == font; });
     if (cached == cache_.end()) {
         const QFont deviceFont = ToDeviceFont(font);
         if (cache_.size() >= 16) cache_.erase(cache_.begin());  // the letter-font search passes by

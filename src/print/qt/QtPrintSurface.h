@@ -51,7 +51,7 @@ private:
     QHash<QString, double> cellRatio_;  // cell height per pixel of character height, by face+style
     // Jobs switch between a handful of fonts square by square; building metrics is the dear part.
     struct CachedFont {
-        PrintFont spec;
+        PrintFont wanted;
         QFont font;
         QFontMetrics metrics;
     };

@@ -142,10 +142,10 @@ TEST(ScreenClueFont, FontDialogHasNoEffectsAndCancelKeepsTheFont)
     chosen.setBold(true);
     chosen.setItalic(true);
     prompts.QueueFont(chosen);
-    const auto spec = ChooseScreenClueFont(prompts, current);
-    ASSERT_TRUE(spec.has_value());
-    EXPECT_EQ(spec->pointSize, 14);
-    EXPECT_EQ(spec->style, StyleBold | StyleItalic);
+    const auto fontSpec = ChooseScreenClueFont(prompts, current);
+    ASSERT_TRUE(fontSpec.has_value());
+    EXPECT_EQ(fontSpec->pointSize, 14);
+    EXPECT_EQ(fontSpec->style, StyleBold | StyleItalic);
 }
 
 }  // namespace
