@@ -103,11 +103,8 @@ WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const 
         std::string remaining = clue.Text;
         for (;;) {
             auto [line, rest] = SplitLine(metrics, fonts.Clue, remaining, column);
-            if (rest.empty()) {
-                block.Lines.push_back({y, DotLeader(metrics, fonts.Clue, std::move(line), column)});
-                break;
-            }
             block.Lines.push_back({y, std::move(line)});
+            if (rest.empty()) break;
             y += L;
             remaining = std::move(rest);
         }
@@ -130,6 +127,15 @@ WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const 
     }
     out.FinalY = y;
     return out;
+}
+
+void AddDotLeader(ClueBlock& block, const WordListMeasures& measures, const TextMetrics& metrics,
+                  const WordListFonts& fonts)
+{
+    if (block.HasLeader || block.Lines.empty()) return;
+    std::string& last = block.Lines.back().Text;
+    last = DotLeader(metrics, fonts.Clue, std::move(last), measures.TextRight - measures.TextLeft);
+    block.HasLeader = true;
 }
 
 int32_t ClueHitTest(const Puzzle& puzzle, int slotWidth, int x, int y)

@@ -49,7 +49,8 @@ struct ClueBlock {
     int Top = 0;            // ClueTop: y of the label and the first text line
     int Bottom = 0;         // where the next clue starts
     std::string Label;      // "A." .. "ZZ."
-    std::vector<TextLine> Lines;
+    std::vector<TextLine> Lines;  // the last one gets its dot leader from AddDotLeader
+    bool HasLeader = false;
 };
 
 struct WordListLayout {
@@ -62,8 +63,15 @@ struct WordListLayout {
 constexpr int kLabelLeft = 8;
 
 // Lays out every clue for a surface `width` pixels wide and writes AnswerPos and ClueTop of every
-// letter of every answer. Answer indices outside the letters are skipped.
+// letter of every answer. Answer indices outside the letters are skipped. The dot leaders are left
+// out: they move nothing, and shaping a long run of dots for every clue was most of the cost of a
+// resize of a long list, of which only a screenful is painted.
 WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const WordListFonts& fonts, int width);
+
+// Puts the dot leader on the block's last line, once per layout; `fonts` and `metrics` must be
+// those the layout was made with.
+void AddDotLeader(ClueBlock& block, const WordListMeasures& measures, const TextMetrics& metrics,
+                  const WordListFonts& fonts);
 
 // First letter, in index order, whose slot (a square of side slotWidth, edges included) holds the
 // point; 0 for none.

@@ -239,6 +239,13 @@ TEST(WordListLayoutTest, CluesGetTextLinesAndSlots)
                             {"", {}, ""}});
     WordListLayout layout = LayoutWordList(p, metrics, WordListFonts{}, 400);
     ASSERT_EQ(layout.Clues.size(), 3u);
+    // The leaders come when a clue is painted, and only once however often it is.
+    EXPECT_EQ(layout.Clues[0].Lines[0].Text, "Short");
+    EXPECT_EQ(layout.Clues[2].Lines[0].Text, "");
+    for (ClueBlock& block : layout.Clues) AddDotLeader(block, layout.Measures, metrics, WordListFonts{});
+    const std::string once = layout.Clues[0].Lines[0].Text;
+    AddDotLeader(layout.Clues[0], layout.Measures, metrics, WordListFonts{});
+    EXPECT_EQ(layout.Clues[0].Lines[0].Text, once);
     const ClueBlock& a = layout.Clues[0];
     EXPECT_EQ(a.Top, 16);
     EXPECT_EQ(a.Label, "A.");

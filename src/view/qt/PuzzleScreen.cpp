@@ -766,9 +766,11 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRect& area)
     const QFontMetrics numberMetrics(numberFont);
     const WordListMeasures& m = wordList_.Measures;
     const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
-    for (const ClueBlock& block : wordList_.Clues) {
+    for (ClueBlock& block : wordList_.Clues) {
         if (block.Bottom < area.top() || block.Top > area.bottom()) continue;
         if (static_cast<size_t>(block.Clue) >= puzzle_.Clues.size()) break;
+        // Made for the clues painted only; a new width or clue font brings a layout without them.
+        AddDotLeader(block, m, metrics_, fonts_);
         painter.setFont(clueFont);
         DrawTextAt(painter, clueMetrics, kLabelLeft, block.Top, FromAnsi(block.Label));
         for (const TextLine& line : block.Lines) DrawTextAt(painter, clueMetrics, m.TextLeft, line.Y, FromAnsi(line.Text));

@@ -60,5 +60,29 @@ TEST(ScreenShot, StressPuzzleAtItsLastLetter)
     if (!dir.isEmpty()) h.screen->grab().toImage().save(QDir(dir).filePath("stress_end.png"));
 }
 
+// Dot leaders are worked out when their clue is first painted and kept: after a new width and a
+// new clue font the list must look as it does on a screen that never had the old ones.
+TEST(ScreenShot, WordListAfterResizeAndFontChangeLooksFresh)
+{
+    const FontSpec font{"Arial", 12, StyleItalic};
+    ScreenHarness changed(TypicalPuzzle(), {1000, 750});
+    auto* list = changed.Part("CluePaintBox");
+    list->grab();  // paint, so that leaders for the old width and font are made
+    changed.screen->resize(840, 700);
+    QApplication::processEvents();
+    list->grab();
+    changed.screen->SetScreenClueFont(font);
+    QApplication::processEvents();
+    ScreenHarness fresh(TypicalPuzzle(), {840, 700});
+    fresh.screen->SetScreenClueFont(font);
+    QApplication::processEvents();
+    const QImage a = list->grab().toImage();
+    const QImage b = fresh.Part("CluePaintBox")->grab().toImage();
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_TRUE(a == b);
+    const QString dir = qEnvironmentVariable("QW_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) a.save(QDir(dir).filePath("resized_wordlist.png"));
+}
+
 }  // namespace
 }  // namespace qw::testing
