@@ -13,7 +13,7 @@ constexpr size_t kMaxRememberedWidths = 50000;
 FontMetricsCache::Entry& FontMetricsCache::EntryFor(const FontSpec& font) const
 {
     for (Entry& e : entries_)
-        if (e.spec == font) return e;
+        if (e.described == font) return e;
     entries_.push_back({font, std::make_unique<QFontMetrics>(ToQFont(font)), std::make_unique<Widths>()});
     return entries_.back();
 }

@@ -28,7 +28,7 @@ private:
     // lines, leaders, the last lines of clues) were measured at the width before.
     using Widths = std::unordered_map<std::string, int, Hash, std::equal_to<>>;
     struct Entry {
-        FontSpec spec;
+        FontSpec described;
         std::unique_ptr<QFontMetrics> metrics;
         std::unique_ptr<Widths> widths;
     };

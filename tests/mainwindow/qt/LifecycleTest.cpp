@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, FailedLoadKeepsThePreviousPuzzle)
 TEST_F(MainWindowTest, EleventhUnsolvedPuzzlePushesTheOldestOut)
 {
     std::vector<std::string> paths;
-    for (int i = 0; i < 11; ++i) paths.push_back(WritePuzzle("P" + std::to_string(i)));
+    for (int i = 0; i < 11; ++i) paths.push_back(WritePuzzle(QString("P%1").arg(i).toStdString()));
     for (const auto& p : paths) {
         ASSERT_TRUE(form->OpenPuzzleFile(p));
         form->Close1Click();
