@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "app/AppSettings.h"
 #include "app/HelpViewer.h"
@@ -247,7 +246,6 @@ void TForm1::changeEvent(QEvent* event)
         QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
-void TForm1::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

@@ -31,6 +31,7 @@ class TPrinterOptionsForm;
 class TReportForm;
 class TShowMemo2Frm;
 class TShowMemoFrm;
+struct SolutionOutcome;
 class HelpViewer;
 
 struct Services {
@@ -129,7 +130,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -142,6 +142,9 @@ private:
     void RefreshViewMenu();
     void RefreshSolutionMenu();
     void ApplyNotes();
+    // Repaints, the recent-list effect, the notice and the congratulations that a check or a
+    // reveal asks for, in that order.
+    void FollowSolutionOutcome(const SolutionOutcome& outcome);
     // Runs a command under the general error report: an escaped error is shown, never fatal.
     void Guard(const std::function<void()>& command);
     std::string ExpandedFileName() const;

@@ -128,59 +128,25 @@ void TForm1::RefreshSolutionMenu()
     Currentletter1->setEnabled(state.checkCurrent);
 }
 
-namespace {
-
-template <typename Show, typename Repaint, typename Congratulate>
-void FollowOutcome(const SolutionOutcome& outcome, Show show, Repaint repaint, Congratulate congratulate)
+void TForm1::FollowSolutionOutcome(const SolutionOutcome& outcome)
 {
-    if (!outcome.message.empty()) show(QString::fromStdString(outcome.message));
-    repaint(outcome);
-    if (outcome.congratulate) congratulate();
-}
-
-}  // namespace
-
-void TForm1::Currentletter1Click()
-{
-    const SolutionOutcome outcome = CheckCurrentLetter(puzzle_, cursor_);
-    if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
-}
-
-void TForm1::Allletters2Click()
-{
-    const SolutionOutcome outcome = CheckAllLetters(puzzle_);
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
-    FollowOutcome(
-        outcome, [this](const QString& m) { services_.prompts.Notice(m); }, [](const SolutionOutcome&) {},
-        [this] { ShowCongratulations(); });
-}
-
-void TForm1::Currentletter2Click()
-{
-    const SolutionOutcome outcome = RevealCurrentLetter(puzzle_, cursor_);
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
-    FollowOutcome(
-        outcome, [this](const QString& m) { services_.prompts.Notice(m); },
-        [this](const SolutionOutcome& o) {
-            if (o.repaintPanes) screen_->RepaintPanes();
-            if (o.refreshTitleStrip) screen_->RefreshTitleStrip();
-        },
-        [this] { ShowCongratulations(); });
-    RefreshFileMenu();
-}
-
-void TForm1::Allletters1Click()
-{
-    setUpdatesEnabled(false);
-    const SolutionOutcome outcome = RevealAllLetters(puzzle_);
+    if (outcome.freezeDrawing) setUpdatesEnabled(false);
     if (outcome.repaintPanes) screen_->RepaintPanes();
     if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
-    setUpdatesEnabled(true);
+    if (outcome.freezeDrawing) setUpdatesEnabled(true);
     if (outcome.solved) recent_.Remove(ExpandedFileName());
-    if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
     RefreshFileMenu();
+    if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
     if (outcome.congratulate) ShowCongratulations();
 }
+
+void TForm1::Currentletter1Click() { FollowSolutionOutcome(CheckCurrentLetter(puzzle_, cursor_)); }
+
+void TForm1::Allletters2Click() { FollowSolutionOutcome(CheckAllLetters(puzzle_)); }
+
+void TForm1::Currentletter2Click() { FollowSolutionOutcome(RevealCurrentLetter(puzzle_, cursor_)); }
+
+void TForm1::Allletters1Click() { FollowSolutionOutcome(RevealAllLetters(puzzle_)); }
 
 void TForm1::Unscramble1Click()
 {
