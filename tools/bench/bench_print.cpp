@@ -2,6 +2,7 @@
 // (700 clues over many pages), fresh and as filled; and the layout alone on a surface that only
 // measures, to separate our arithmetic from Qt's drawing and PDF writing.
 
+#include "QtBenchMain.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -74,12 +75,4 @@ BENCHMARK(BM_StressLayoutOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return qw::RunQtBenchmarks(argc, argv); }

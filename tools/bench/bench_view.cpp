@@ -3,6 +3,7 @@
 // panes, a paint of the whole diagram surface, and one navigation key from the key event to both
 // marks placed. Runs on the offscreen platform unless told otherwise.
 
+#include "QtBenchMain.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -132,12 +133,4 @@ BENCHMARK(BM_NavigationKeyStress)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return qw::RunQtBenchmarks(argc, argv); }
