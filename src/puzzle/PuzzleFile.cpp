@@ -1,13 +1,6 @@
 #include "puzzle/PuzzleFile.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <filesystem>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "puzzle/Win1252.h"
 
@@ -17,8 +10,6 @@ namespace {
 constexpr std::string_view kMagicName = "Quotewell Puzzle";
 constexpr std::string_view kMagicV2 = "Quotewell Puzzle v.2";
 constexpr int32_t kIndexModulus = 1073741823;
-
-std::string SystemMessage(int error) { return std::strerror(error); }
 
 // Token conversion as the platform's string-to-integer does it: leading blanks, an optional sign,
 // decimal digits, nothing after them, and a value that fits in 32 bits.
@@ -159,53 +150,6 @@ void EncodeCommon(PuzzleWriter& out, const Puzzle& p, std::string_view magic)
     }
     WriteMaskedString(out, p.KeyNumber);
     for (const std::string& header : p.HeaderStrings) WriteMaskedString(out, header);
-}
-
-struct FileCloser {
-    int fd;
-    ~FileCloser()
-    {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
-std::optional<std::string> ReadWholeFile(const std::string& path)
-{
-    FileCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    std::string bytes;
-    bytes.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
-    return bytes;
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
-// Through a link, the file it points to is the one to replace, beside which temporary files go.
-std::string ResolveLink(const std::string& path)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec)) return path;
-    const std::filesystem::path resolved = std::filesystem::canonical(path, ec);
-    return ec ? path : resolved.string();
 }
 
 bool HasPuzzleMagic(std::string_view bytes)
@@ -408,7 +352,7 @@ Puzzle DecodePuzzle(std::string_view bytes, const std::string& pathForMessages, 
 
 Puzzle LoadPuzzle(const std::string& path, int* versionOut, std::string* fixedCharsOut)
 {
-    std::optional<std::string> bytes = ReadWholeFile(path);
+    std::optional<std::string> bytes = ReadRegularFile(path);
     if (!bytes) throw ReadError(path);
 
     std::optional<std::string> repaired = RepairLineEndings(*bytes);
@@ -416,26 +360,18 @@ Puzzle LoadPuzzle(const std::string& path, int* versionOut, std::string* fixedCh
     // gains nothing and would make every such puzzle unreadable from a read-only folder (the
     // installed samples), so it is read as it is.
     if (repaired && *repaired == *bytes) repaired.reset();
-    if (repaired) {
-        const std::string target = ResolveLink(path);
-        const std::string temp = std::filesystem::path(target).replace_extension(".$$$").string();
-        {
-            FileCloser file{::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
-            if (file.fd < 0) throw ReadError(path);
-            // Synced before it replaces the original, so a crash cannot leave an empty puzzle.
-            if (!WriteAll(file.fd, *repaired) || ::fsync(file.fd) != 0) {
-                ::unlink(temp.c_str());
-                throw ReadError(path);
-            }
-        }
-        if (HasPuzzleMagic(*repaired)) {
+    if (repaired && HasPuzzleMagic(*repaired)) {
+        // The repair replaces a file its owner may not want changed: a read-only or immutable
+        // puzzle is reported unreadable, as before any repair, rather than quietly rewritten.
+        if (!WritableByMode(ResolveLink(path))) throw ReadError(path);
+        try {
             // One rename stands for "delete the original, rename the copy" without a moment in
-            // which neither file exists.
-            if (::rename(temp.c_str(), target.c_str()) != 0) throw ReadError(path);
-            bytes = std::move(repaired);
-        } else if (::unlink(temp.c_str()) != 0) {
+            // which neither file exists; the copy keeps the original's permissions.
+            WriteFileAtomically(path, *repaired);
+        } catch (const SaveError&) {
             throw ReadError(path);
         }
+        bytes = std::move(repaired);
     }
     return DecodePuzzle(*bytes, path, versionOut, fixedCharsOut);
 }
@@ -473,60 +409,6 @@ std::string EncodePuzzleVersion1(const Puzzle& puzzle)
     EncodeCommon(out, puzzle, kMagicName);
     if (puzzle.HasMoreInfo()) WriteLinesNote(out, puzzle.MoreInfo);
     return std::move(out.Bytes);
-}
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes)
-{
-    namespace fs = std::filesystem;
-    auto fail = [&path](int error) {
-        throw SaveError("Cannot save file \"" + path + "\". " + SystemMessage(error));
-    };
-
-    const std::string target = ResolveLink(path);
-    // Replacing the file by rename would slip past a read-only mark that truncating respects.
-    if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) fail(errno);
-
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) fail(errno);
-    FileCloser file{fd};
-    auto abandon = [&](int error) {
-        ::close(file.fd);
-        file.fd = -1;
-        ::unlink(temp.c_str());
-        fail(error);
-    };
-
-    // A replaced file keeps its permissions; a new one gets what the user's umask allows.
-    struct stat st {};
-    mode_t mode = 0;
-    if (::stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) abandon(errno);
-    errno = 0;
-    if (!WriteAll(fd, bytes)) abandon(errno != 0 ? errno : EIO);
-    if (::fsync(fd) != 0) abandon(errno);
-    const int closed = ::close(fd);
-    file.fd = -1;
-    if (closed != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        fail(error);
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        fail(error);
-    }
-    // Make the rename itself durable; a failure here no longer endangers the old contents.
-    const std::string folder = fs::path(target).parent_path().string();
-    FileCloser dir{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (dir.fd >= 0) ::fsync(dir.fd);
 }
 
 void SavePuzzle(Puzzle& puzzle)

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "puzzle/FileAccess.h"
 #include "puzzle/Puzzle.h"
 
 namespace qw {
@@ -26,11 +27,6 @@ struct VersionError : std::runtime_error {
 
 // A number in an answer line that does not convert; the text is the conversion's own message.
 struct NumberError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// Writing the puzzle failed; the text is the system's message naming the file.
-struct SaveError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
@@ -122,10 +118,6 @@ std::string EncodePuzzle(const Puzzle& puzzle);
 // The older layout, for making sample files: no version 2 fields, MoreInfo only. Throws
 // std::invalid_argument when the puzzle uses something version 1 cannot hold.
 std::string EncodePuzzleVersion1(const Puzzle& puzzle);
-
-// Replaces `path` with `bytes` through a temporary file in the same folder, so a failure leaves
-// the old file exactly as it was. Throws SaveError.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Writes puzzle.FileName in the version 2 layout and clears Modified; on failure Modified stays as
 // it was and the file is unchanged.

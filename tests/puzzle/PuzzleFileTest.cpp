@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "../faults/FaultInjection.h"
 #include "puzzle/PuzzleFile.h"
 #include "puzzle/StressPuzzle.h"
 
@@ -597,29 +598,70 @@ TEST_F(TempDir, RepairedCopyWithBadMagicIsDeletedAndOriginalKept)
     EXPECT_EQ(Names(), std::vector<std::string>{"junk.QWL"});
 }
 
-TEST_F(TempDir, RepairFailsWithTheReadErrorWhenTheCopyCannotBeCreated)
+// The repair replaces the file only where its owner allows writing, and the copy keeps the mode;
+// otherwise the load fails with the read error and the file stays as it was.
+TEST_F(TempDir, RepairKeepsTheModeAndLeavesFilesItMayNotWriteAlone)
 {
     const std::string original = FileBuilder(5).Body({"ABCDEFGHIJ"}, {"1,2,3,4,5,6,7,8,9,10"}).Int(0).V2Tail().Bytes();
-    const fs::path file = Dir / "blocked.QWL";
-    WriteFile(file, ToCrLf(original));
-    // Root may write anywhere, but not a file where a folder stands.
-    fs::create_directory(Dir / "blocked.$$$");
-    try {
-        LoadPuzzle(file.string());
-        FAIL() << "the repair could not have worked";
-    } catch (const ReadError& e) {
-        EXPECT_EQ(std::string(e.what()), "Error reading file " + file.string() + ".");
+    enum Lock { None, ImmutableFile, ImmutableFolder };
+    const struct {
+        mode_t mode;
+        Lock lock;
+        bool repaired;
+    } cases[] = {{0644, None, true}, {0600, None, true}, {0444, None, false},
+                 {0644, ImmutableFile, false}, {0644, ImmutableFolder, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << c.mode << " lock " << c.lock);
+        const fs::path file = Dir / "crlf.QWL";
+        WriteFile(file, ToCrLf(original));
+        ::chmod(file.c_str(), c.mode);
+        {
+            faults::Immutable lock(c.lock == ImmutableFile ? file.string() : Dir.string());
+            if (c.lock == None) lock.Release();
+            else if (!lock.Active()) GTEST_SKIP() << "this file system has no immutable flag";
+            if (c.repaired) {
+                EXPECT_NO_THROW(LoadPuzzle(file.string()));
+            } else {
+                try {
+                    LoadPuzzle(file.string());
+                    ADD_FAILURE() << "the file was repaired";
+                } catch (const ReadError& e) {
+                    EXPECT_EQ(std::string(e.what()), "Error reading file " + file.string() + ".");
+                }
+            }
+        }
+        EXPECT_EQ(ReadFile(file), c.repaired ? original : ToCrLf(original));
+        struct stat st {};
+        ::stat(file.c_str(), &st);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+        EXPECT_EQ(Names(), std::vector<std::string>{"crlf.QWL"});
+        ::chmod(file.c_str(), 0644);
+        fs::remove(file);
     }
-    EXPECT_EQ(ReadFile(file), ToCrLf(original));
 }
 
 TEST_F(TempDir, MissingFileOrFolderIsAReadError)
 {
     EXPECT_THROW(LoadPuzzle((Dir / "none.QWL").string()), ReadError);
     EXPECT_THROW(LoadPuzzle(Dir.string()), ReadError);
+    // Neither a pipe with no writer nor a device may keep the reader waiting.
+    const fs::path fifo = Dir / "pipe.QWL";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_THROW(LoadPuzzle(fifo.string()), ReadError);
+    EXPECT_THROW(LoadPuzzle("/dev/zero"), ReadError);
 }
 
 // ---------------------------------------------------------------- files: saving
+
+TEST_F(TempDir, FirstFreeNameNeverTakesAnotherFilesPlace)
+{
+    const std::string wanted = (Dir / "Quote.QWL").string();
+    EXPECT_EQ(FirstFreeName(wanted), wanted);
+    WriteFile(Dir / "Quote.QWL", "a");
+    WriteFile(Dir / "Quote (2).QWL", "b");
+    fs::create_symlink(Dir / "nowhere", Dir / "Quote (3).QWL");  // a dangling link is taken too
+    EXPECT_EQ(FirstFreeName(wanted), (Dir / "Quote (4).QWL").string());
+}
 
 TEST_F(TempDir, SavingTwiceGivesIdenticalFilesAndClearsModified)
 {

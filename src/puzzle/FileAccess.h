@@ -1,0 +1,37 @@
+#pragma once
+// Whole-file reads and durable writes shared by every file the program reads or keeps: puzzles,
+// imported puzzles, journals.
+
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace qw {
+
+// Writing a file failed; the text is the system's message naming the file.
+struct SaveError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The bytes of `path` when it is a regular file no larger than `maxBytes`, else nullopt. A named
+// pipe or a device is refused without blocking on it.
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes = SIZE_MAX);
+
+// Through a link, the file it points to is the one to replace, beside which temporary files go.
+std::string ResolveLink(const std::string& path);
+
+// Whether the file's owner lets it be changed: its write permission bits for this user (any of
+// them for the superuser) and no immutable or append-only flag. False for a missing file.
+bool WritableByMode(const std::string& path);
+
+// Replaces `path` with `bytes` through a temporary file in the same folder, so a failure leaves
+// the old file exactly as it was. Throws SaveError.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// `path` itself when nothing is there, else the first of "STEM (2)EXT", "STEM (3)EXT", … in the
+// same folder that is free, so a new file never takes another's place.
+std::string FirstFreeName(const std::string& path);
+
+}  // namespace qw
