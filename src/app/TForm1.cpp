@@ -261,9 +261,14 @@ void TForm1::closeEvent(QCloseEvent* event)
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress || closing_) return QMainWindow::eventFilter(watched, event);
-    // The window previews the keys of its own controls, never those of a dialog it shows.
+    // The window previews the keys of its own panes only: never those of a dialog it shows, nor
+    // of the menu bar in keyboard mode (after Alt or F10) or an open menu. Keys the menus do not
+    // use travel on to the window itself, so the focus, not the receiver, tells whose they are.
+    const auto inPanes = [this](const QWidget* w) { return w == this || w == screen_ || screen_->isAncestorOf(w); };
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this || QApplication::activeModalWidget())
+    const QWidget* focus = QApplication::focusWidget();
+    if (!widget || QApplication::activeModalWidget() || QApplication::activePopupWidget() || !inPanes(widget) ||
+        (focus && !inPanes(focus)))
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     // An error escaping a key handler would unwind through the event loop: report it instead.

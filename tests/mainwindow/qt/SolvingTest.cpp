@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QApplication>
+#include <QMenuBar>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -111,6 +113,43 @@ TEST_F(MainWindowTest, KeysReachThePanesThroughTheWindow)
     QTest::keyClick(form.get(), Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(form->Cursor().CurrentLetter, 2);
     form->CurrentPuzzle().Modified = false;
+    form->hide();
+}
+
+// Once Alt has put the menu bar in keyboard mode, or a menu is open, keys belong to the menus:
+// nothing is typed into the puzzle and nothing is modified.
+TEST_F(MainWindowTest, KeysInMenuKeyboardModeNeverReachThePuzzle)
+{
+    ASSERT_TRUE(form->OpenPuzzleFile(WritePuzzle("Small")));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QWidget* pane = QApplication::focusWidget();
+    ASSERT_NE(pane, nullptr);
+    const int start = form->Cursor().CurrentLetter;
+    const auto untouched = [&] {
+        EXPECT_FALSE(form->CurrentPuzzle().Modified);
+        EXPECT_FALSE(form->CurrentPuzzle().AnyEntered());
+        EXPECT_EQ(form->Cursor().CurrentLetter, start);
+    };
+
+    QTest::keyPress(pane, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(pane, Qt::Key_Alt, Qt::NoModifier);
+    QWidget* inMenus = QApplication::focusWidget();
+    ASSERT_EQ(inMenus, form->menuBar()) << "Alt did not put the menu bar in keyboard mode";
+    for (int key : {int(Qt::Key_Right), int(Qt::Key_Left), int(Qt::Key_Backspace), int(Qt::Key_Tab), int(Qt::Key_Q)})
+        QTest::keyClick(inMenus, static_cast<Qt::Key>(key));
+    QTest::keyClick(inMenus, Qt::Key_Escape);
+    untouched();
+
+    // A menu opened with its access key takes the keys its items do not use as well.
+    QTest::keyClick(pane, Qt::Key_O, Qt::AltModifier);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_EQ(popup, form->Options1);
+    QTest::keyClicks(popup, "qz");
+    QTest::keyClick(popup, Qt::Key_Escape);
+    if (QApplication::activePopupWidget()) form->Options1->close();
+    untouched();
     form->hide();
 }
 
