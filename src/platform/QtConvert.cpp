@@ -1,19 +1,33 @@
 #include "platform/QtConvert.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QPalette>
 
 #include "puzzle/Win1252.h"
 
 namespace qw {
 
-QColor ToQColor(uint32_t platformColor)
+QColor ToQColor(uint32_t platformColor, ColorUse use)
 {
-    if (platformColor & 0x80000000u) {
+    if (IsSystemColor(platformColor)) {
         const QPalette palette = QApplication::palette();
-        if ((platformColor & 0xFF) == 0x0F) return palette.color(QPalette::Button);
-        return palette.color(QPalette::Window);
+        switch (SystemColorRole(platformColor, use)) {
+        case PaletteRole::Window: return palette.color(QPalette::Base);
+        case PaletteRole::WindowText: return palette.color(QPalette::Text);
+        case PaletteRole::Face: return palette.color(QPalette::Button);
+        case PaletteRole::FaceText: return palette.color(QPalette::ButtonText);
+        case PaletteRole::Highlight: return palette.color(QPalette::Highlight);
+        case PaletteRole::HighlightText: return palette.color(QPalette::HighlightedText);
+        case PaletteRole::GrayText: return palette.color(QPalette::Disabled, QPalette::Text);
+        case PaletteRole::ToolTip: return palette.color(QPalette::ToolTipBase);
+        case PaletteRole::ToolTipText: return palette.color(QPalette::ToolTipText);
+        case PaletteRole::Light: return palette.color(QPalette::Light);
+        case PaletteRole::Midlight: return palette.color(QPalette::Midlight);
+        case PaletteRole::Mid: return palette.color(QPalette::Mid);
+        case PaletteRole::Dark: return palette.color(QPalette::Dark);
+        case PaletteRole::Shadow: return palette.color(QPalette::Shadow);
+        case PaletteRole::Link: return palette.color(QPalette::Link);
+        }
     }
     return QColor(static_cast<int>(platformColor & 0xFF), static_cast<int>((platformColor >> 8) & 0xFF),
                   static_cast<int>((platformColor >> 16) & 0xFF));
@@ -74,16 +88,6 @@ FontSpec FromQFont(const QFont& font)
     fontSpec.style = (font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
                  (font.underline() ? StyleUnderline : 0) | (font.strikeOut() ? StyleStrikeOut : 0);
     return fontSpec;
-}
-
-int QtTextMetrics::TextWidth(const FontSpec& font, std::string_view text) const
-{
-    return QFontMetrics(ToQFont(font)).horizontalAdvance(FromAnsi(text));
-}
-
-int QtTextMetrics::TextHeight(const FontSpec& font, std::string_view) const
-{
-    return QFontMetrics(ToQFont(font)).height();
 }
 
 }  // namespace qw

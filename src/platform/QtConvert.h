@@ -9,14 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include "view/ColorScheme.h"
-#include "view/TextMetrics.h"
+#include "puzzle/FontSpec.h"
+#include "puzzle/PlatformColor.h"
 
 namespace qw {
 
-// 0x00BBGGRR, or 0x80000000 + system colour index (0x8000000F, the button face, is the palette's
-// button colour; other system colours fall back to the window colour).
-QColor ToQColor(uint32_t platformColor);
+// 0x00BBGGRR, or a system colour code, which takes the matching colour of the application's
+// palette; a system colour index without a meaning falls back by what the colour is used for.
+QColor ToQColor(uint32_t platformColor, ColorUse use = ColorUse::Background);
 // Inverse for plain RGB colours (what the colour chooser hands back).
 uint32_t FromQColor(const QColor& color);
 
@@ -29,13 +29,5 @@ bool ToAnsiChar(QChar ch, char& out);
 
 QFont ToQFont(const FontSpec& fontSpec);
 FontSpec FromQFont(const QFont& font);
-
-// Measures with QFontMetrics: width is the horizontal advance, height the font's line height
-// (ascent + descent), which is what a text height means for the layouts.
-class QtTextMetrics : public TextMetrics {
-public:
-    int TextWidth(const FontSpec& font, std::string_view text) const override;
-    int TextHeight(const FontSpec& font, std::string_view text) const override;
-};
 
 }  // namespace qw

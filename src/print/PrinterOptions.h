@@ -1,7 +1,7 @@
 #pragma once
 // The three settings that shape a printed puzzle, as the printer options dialog holds them.
 
-#include "view/ColorScheme.h"
+#include "puzzle/FontSpec.h"
 
 namespace qw {
 

@@ -4,11 +4,11 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+
+#include "puzzle/FontSpec.h"
+#include "puzzle/PlatformColor.h"
 
 namespace qw {
-
-constexpr uint32_t kButtonFace = 0x8000000F;
 
 enum ColorIndex : int {
     DiaActBack, DiaActFont, DiaActBlank, DiaActCursor, DiaActLetter, DiaActCursorFont,
@@ -37,16 +37,6 @@ struct ColorScheme {
     std::array<uint32_t, kColorCount> colors = kDefaultColors;
     uint32_t operator[](ColorIndex i) const { return colors[static_cast<size_t>(i)]; }
     uint32_t& operator[](ColorIndex i) { return colors[static_cast<size_t>(i)]; }
-};
-
-// Font style bits as stored: 1 bold, 2 italic, 4 underline, 8 strike-out.
-enum FontStyleBits : int { StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8 };
-
-struct FontSpec {
-    std::string name = "Arial";  // UTF-8
-    int pointSize = 10;
-    int style = 0;  // FontStyleBits
-    bool operator==(const FontSpec&) const = default;
 };
 
 }  // namespace qw

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "view/ColorScheme.h"
+#include "puzzle/FontSpec.h"
 
 namespace qw {
 

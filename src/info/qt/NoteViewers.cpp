@@ -79,7 +79,7 @@ void NoteViewer::ApplyLook(const PuzzleNote& note)
     setWindowTitle(FromAnsi(note.Caption));
     QPalette palette = Memo1->palette();
     const QColor back = ToQColor(static_cast<uint32_t>(note.Color));
-    const QColor text = ToQColor(static_cast<uint32_t>(note.FontColor));
+    const QColor text = ToQColor(static_cast<uint32_t>(note.FontColor), ColorUse::Text);
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, back);
         palette.setColor(group, QPalette::Window, back);

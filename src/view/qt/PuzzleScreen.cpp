@@ -673,7 +673,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRect& area)
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
     const QColor blank = ToQColor(colors_[active ? DiaActBlank : DiaInactBlank]);
     const QColor letter = ToQColor(colors_[active ? DiaActLetter : DiaInactLetter]);
-    const QColor text = ToQColor(colors_[active ? DiaActFont : DiaInactFont]);
+    const QColor text = ToQColor(colors_[active ? DiaActFont : DiaInactFont], ColorUse::Text);
     painter.fillRect(area, blank);
     if (!shown_) return;
     const QFont font = DiagramFont();
@@ -743,7 +743,7 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
     if (ch == ' ') return;
     const QFont font = DiagramFont();
     painter.setFont(font);
-    painter.setPen(ToQColor(colors_[active ? DiaActCursorFont : DiaInactCursorFont]));
+    painter.setPen(ToQColor(colors_[active ? DiaActCursorFont : DiaInactCursorFont], ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(side_, side_, fm.horizontalAdvance(s), fm.height());
@@ -756,7 +756,7 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRect& area)
     const bool active = cursor_.ActivePane == Pane::WordListPane;
     painter.fillRect(area, ToQColor(colors_[active ? ClueActBack : ClueInactBack]));
     if (!shown_ || !wordListValid_) return;
-    const QColor ink = ToQColor(colors_[active ? ClueActFont : ClueInactFont]);
+    const QColor ink = ToQColor(colors_[active ? ClueActFont : ClueInactFont], ColorUse::Text);
     painter.setPen(ink);
     const QFont clueFont = ToQFont(fonts_.Clue);
     const QFont letterFont = ToQFont(fonts_.Letter);
@@ -798,7 +798,7 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::WordListPane;
     const QColor fill = ToQColor(colors_[active ? ClueActCursor : ClueInactCursor]);
-    const QColor outline = ToQColor(colors_[active ? ClueActFont : ClueInactFont]);
+    const QColor outline = ToQColor(colors_[active ? ClueActFont : ClueInactFont], ColorUse::Text);
     const QRect r = surface->rect();
     painter.fillRect(r, fill);
     painter.setPen(outline);
@@ -808,7 +808,7 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     if (ch == ' ') return;
     const QFont font = ToQFont(fonts_.Letter);
     painter.setFont(font);
-    painter.setPen(ToQColor(colors_[active ? ClueActCursorFont : ClueInactCursorFont]));
+    painter.setPen(ToQColor(colors_[active ? ClueActCursorFont : ClueInactCursorFont], ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(r.width(), r.height(), fm.horizontalAdvance(s), fm.height());

@@ -1,12 +1,10 @@
 #include <QApplication>
 #include <QFile>
-#include <QPalette>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/AppSettings.h"
-#include "platform/QtConvert.h"
 
 namespace qw {
 namespace {
@@ -201,14 +199,6 @@ TEST_F(AppSettingsTest, ConstructorModeLastsThirtyTwoDaysUpToTodaysMidnight)
     }
     SettingsStore store(Path());
     EXPECT_TRUE(IsConstructorMode(store, now));
-}
-
-TEST(ColorConversionTest, ButtonFaceIsThePalettesButtonColour)
-{
-    EXPECT_EQ(ToQColor(kButtonFace), QApplication::palette().color(QPalette::Button));
-    EXPECT_EQ(ToQColor(0x000000FF), QColor(255, 0, 0));
-    EXPECT_EQ(ToQColor(0x00FF0000), QColor(0, 0, 255));
-    EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), 0x00563412u);
 }
 
 TEST(StartupPlacementTest, IsTheScreensWorkArea)
