@@ -28,4 +28,10 @@ printf 'not a puzzle' > "$work/bad.QWL"
 check "a broken puzzle exits with 1" '[ $rc -eq 1 ]'
 check "... with the reader's message" 'grep -qx "Error reading file $work/bad.QWL." "$work/err"'
 check "... and writes no PDF" '[ ! -e "$work/bad.pdf" ]'
+# A named pipe with no writer is refused at once on both roads, never waited on.
+mkfifo "$work/pipe.QWL"
+timeout 10 "$bin" --print-pdf "$work/pipe.pdf" "$work/pipe.QWL" 2>"$work/err"; rc=$?
+check "a named pipe is a read error for --print-pdf" '[ $rc -eq 1 ] && grep -qx "Error reading file $work/pipe.QWL." "$work/err"'
+timeout 10 "$qwl" dump "$work/pipe.QWL" >/dev/null 2>&1; rc=$?
+check "... and for qwl dump" '[ $rc -eq 1 ]'
 exit $fail

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <random>
 
+#include <sys/stat.h>
+
 #include "../FaultInjection.h"
 #include "MainWindowFixture.h"
 #include "puzzle/PuzzleFile.h"
@@ -59,23 +61,31 @@ protected:
     {
         const std::string prefix = bytes.substr(0, length);
         WriteBytes(path, prefix);
+        const std::string what = "prefix of " + std::to_string(length) + " bytes";
+        int wrong = ExpectRefused(path, what);
+        // A file that cannot be read is not "repaired" either.
+        const bool untouched = ReadBytes(path) == prefix;
+        EXPECT_TRUE(untouched) << what << " was rewritten";
+        return untouched ? wrong : 1;
+    }
+
+    // Opening `path` gives the one read-error warning and leaves the open puzzle as it was;
+    // returns 1 when it did not.
+    int ExpectRefused(const std::string& path, const std::string& what)
+    {
         prompts.Clear();
         const bool opened = form->OpenPuzzleFile(path);
         const QString expected = QString::fromStdString("Error reading file " + path + ".");
         const bool right = !opened && prompts.calls.size() == 1 && prompts.calls[0].kind == PromptKind::Warning &&
                            prompts.calls[0].text == expected;
-        EXPECT_TRUE(right) << "prefix of " << length << " bytes: opened " << opened << ", " << prompts.calls.size()
-                           << " prompts, first: "
+        EXPECT_TRUE(right) << what << ": opened " << opened << ", " << prompts.calls.size() << " prompts, first: "
                            << (prompts.calls.empty() ? std::string() : prompts.calls[0].text.toStdString());
         const Puzzle& p = form->CurrentPuzzle();
         const bool kept = p.FileName == good && p.Modified && Entries(p) == entries &&
                           form->Cursor().CurrentLetter == cursor && form->windowTitle() == title &&
                           form->Screen().PuzzleShown();
-        EXPECT_TRUE(kept) << "prefix of " << length << " bytes disturbed the open puzzle";
-        // A file that cannot be read is not "repaired" either.
-        const bool untouched = ReadBytes(path) == prefix;
-        EXPECT_TRUE(untouched) << "prefix of " << length << " bytes was rewritten";
-        return (right && kept && untouched) ? 0 : 1;
+        EXPECT_TRUE(kept) << what << " disturbed the open puzzle";
+        return (right && kept) ? 0 : 1;
     }
 
     std::string good;
@@ -106,6 +116,14 @@ TEST_F(TruncatedFiles, EveryPrefixOfEverySampleIsAReadError)
     prompts.QueueAnswer(Answer::Yes);
     form->close();
     EXPECT_EQ(Entries(LoadPuzzle(good)), entries);
+}
+
+TEST_F(TruncatedFiles, PipesAndDevicesAreRefusedWithoutWaiting)
+{
+    const std::string fifo = QDir(puzzlesDir).filePath("Pipe.QWL").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    ExpectRefused(fifo, "a named pipe");
+    ExpectRefused("/dev/zero", "a device");
 }
 
 TEST_F(TruncatedFiles, PrefixesOfTheStressPuzzle)
