@@ -14,6 +14,7 @@
 #include "platform/Prompts.h"
 #include "platform/QtConvert.h"
 #include "puzzle/PuzzleFile.h"
+#include "puzzle/PuzzleHome.h"
 #include "view/qt/PuzzleScreen.h"
 
 namespace qw {
@@ -231,20 +232,11 @@ void TForm1::FormActivate()
             failedCommandLine_ = path;
             return;
         }
-        const QString upper = path.toUpper();
-        const QString tempDir = QDir::cleanPath(QDir::tempPath()).toUpper() + "/";
-        const bool fromTemp = upper.contains("\\TEMP") || upper.contains("/TEMP") || upper.startsWith(tempDir);
-        if (fromTemp) {
-            QString name = path;
-            const qsizetype closing = name.size() - 4 - 1;  // the position length - 4, counted from 1
-            if (name.size() > 8 && name.at(closing) == ']') {
-                const qsizetype opening = name.lastIndexOf('[', closing);
-                if (opening >= 0) name.remove(opening, closing - opening + 1);
-            }
-            const QString fileName = QFileInfo(name).fileName();
-            puzzle_.FileName = QDir(TempHomeFolder()).filePath(fileName).toStdString();
+        const std::string opened = Expand(path.toStdString());
+        if (IsTemporaryPath(opened, QDir::tempPath().toStdString())) {
+            puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
             puzzle_.Modified = true;
-            setWindowTitle("Quotewell - " + fileName);
+            setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
             RebuildRecentMenu();
         }
         return;

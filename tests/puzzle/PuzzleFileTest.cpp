@@ -10,6 +10,7 @@
 
 #include "../faults/FaultInjection.h"
 #include "puzzle/PuzzleFile.h"
+#include "puzzle/PuzzleHome.h"
 #include "puzzle/StressPuzzle.h"
 
 using namespace qw;
@@ -653,6 +654,19 @@ TEST_F(TempDir, MissingFileOrFolderIsAReadError)
 
 // ---------------------------------------------------------------- files: saving
 
+TEST(PuzzleHome, OnlyAWholeTempFolderOrTheSystemsTemporaryFolderCounts)
+{
+    const struct {
+        const char* path;
+        bool temporary;
+    } cases[] = {{"/home/ann/Temp/x.QWL", true},          {"/home/ann/temp/sub/x.QWL", true},
+                 {"/tmp/x.QWL", true},                    {"/tmp/mail/x.QWL", true},
+                 {"/home/ann/Templates/x.QWL", false},    {"/home/ann/MyTemp/x.QWL", false},
+                 {"/home/ann/TEMP.QWL", false},           {"/tmpfiles/x.QWL", false},
+                 {"/home/ann/Puzzles/../Temp/x.QWL", true}};
+    for (const auto& c : cases) EXPECT_EQ(IsTemporaryPath(c.path, "/tmp"), c.temporary) << c.path;
+}
+
 TEST_F(TempDir, FirstFreeNameNeverTakesAnotherFilesPlace)
 {
     const std::string wanted = (Dir / "Quote.QWL").string();
@@ -661,6 +675,10 @@ TEST_F(TempDir, FirstFreeNameNeverTakesAnotherFilesPlace)
     WriteFile(Dir / "Quote (2).QWL", "b");
     fs::create_symlink(Dir / "nowhere", Dir / "Quote (3).QWL");  // a dangling link is taken too
     EXPECT_EQ(FirstFreeName(wanted), (Dir / "Quote (4).QWL").string());
+    // A puzzle re-homed from a temporary folder loses the browser's copy number, and still takes
+    // the first free name.
+    EXPECT_EQ(RehomedPath("/tmp/Quote[3].QWL", Dir.string()), (Dir / "Quote (4).QWL").string());
+    EXPECT_EQ(RehomedPath("/tmp/Other[12].QWL", Dir.string()), (Dir / "Other.QWL").string());
 }
 
 TEST_F(TempDir, SavingTwiceGivesIdenticalFilesAndClearsModified)

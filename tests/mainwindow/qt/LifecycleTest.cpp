@@ -193,12 +193,19 @@ TEST_F(MainWindowTest, SolvingTakesThePuzzleOffTheRecentList)
     EXPECT_TRUE(form->Recent().Entries().empty());
 }
 
-TEST_F(MainWindowTest, PuzzleFromTemporaryFolderIsRehomedAndModified)
+TEST_F(MainWindowTest, PuzzleFromTemporaryFolderIsRehomedBesideOthersAndModified)
 {
     QTemporaryDir temp(QDir::tempPath() + "/qwtestXXXXXX");
     Puzzle p = SmallPuzzle();
     p.FileName = QDir(temp.path()).filePath("Cryptic[1].QWL").toStdString();
     SavePuzzle(p);
+    // Another puzzle of that name is at home already: it is never written over.
+    const std::string other = WritePuzzle("Cryptic");
+    const auto bytesOf = [](const std::string& path) {
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray otherBytes = bytesOf(other);
     StartupOptions options;
     options.parameters = {QString::fromStdString(p.FileName)};
     options.programDir = dir.path();
@@ -206,9 +213,11 @@ TEST_F(MainWindowTest, PuzzleFromTemporaryFolderIsRehomedAndModified)
     form.reset();
     form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
     form->FormActivate();
-    EXPECT_EQ(form->CurrentPuzzle().FileName, QDir(puzzlesDir).filePath("Cryptic.QWL").toStdString());
+    EXPECT_EQ(form->CurrentPuzzle().FileName, QDir(puzzlesDir).filePath("Cryptic (2).QWL").toStdString());
     EXPECT_TRUE(form->CurrentPuzzle().Modified);
-    EXPECT_EQ(form->windowTitle(), "Quotewell - Cryptic.QWL");
+    EXPECT_EQ(form->windowTitle(), "Quotewell - Cryptic (2).QWL");
+    ASSERT_TRUE(form->SaveCurrent());
+    EXPECT_EQ(bytesOf(other), otherBytes);
 }
 
 TEST_F(MainWindowTest, ActivationWithoutCommandLineOffersOpenOnlyOnce)
