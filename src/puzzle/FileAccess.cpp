@@ -34,6 +34,41 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+bool WriteAllAt(int fd, std::string_view bytes)
+{
+    off_t offset = 0;
+    while (!bytes.empty()) {
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<size_t>(n));
+        offset += n;
+    }
+    return true;
+}
+
+bool Overwrite(int fd, std::string_view bytes)
+{
+    return WriteAllAt(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// The fallback where no temporary file can be made beside `target`: the file's own blocks are
+// written over (not truncated first, so a full disk cannot take them), and on failure the old
+// bytes go back. Returns 0 when the new bytes are in place, else the error that stopped them, or
+// -1 when there is no file to rewrite.
+int RewriteInPlace(const std::string& target, std::string_view bytes)
+{
+    const std::optional<std::string> old = ReadRegularFile(target);
+    if (!old) return -1;
+    FileCloser file{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    if (file.fd < 0) return errno;
+    errno = 0;
+    if (Overwrite(file.fd, bytes)) return 0;
+    const int error = errno != 0 ? errno : EIO;
+    Overwrite(file.fd, *old);
+    return error;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes)
@@ -102,7 +137,13 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
 
     std::string temp = target + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) fail(errno);
+    if (fd < 0) {
+        // A folder that takes no new file may still hold a file its owner lets us change.
+        const int error = errno;
+        const int rewrite = RewriteInPlace(target, bytes);
+        if (rewrite != 0) fail(rewrite > 0 ? rewrite : error);
+        return;
+    }
     FileCloser file{fd};
     auto abandon = [&](int error) {
         ::close(file.fd);

@@ -27,7 +27,9 @@ std::string ResolveLink(const std::string& path);
 bool WritableByMode(const std::string& path);
 
 // Replaces `path` with `bytes` through a temporary file in the same folder, so a failure leaves
-// the old file exactly as it was. Throws SaveError.
+// the old file exactly as it was. Where the folder takes no new file but the file itself may be
+// changed, the file is rewritten in place, and the old bytes are put back when that fails.
+// Throws SaveError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // `path` itself when nothing is there, else the first of "STEM (2)EXT", "STEM (3)EXT", … in the

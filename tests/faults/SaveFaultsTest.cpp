@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -95,23 +96,36 @@ TEST_F(SaveFaults, ImmutableFileIsNotReplaced)
     ExpectSaveWorks(puzzle);
 }
 
-TEST_F(SaveFaults, ImmutableFolderTakesNoFile)
+TEST_F(SaveFaults, ImmutableFolderTakesNoNewFileButItsPuzzleIsRewrittenInPlace)
 {
     Puzzle puzzle = Small();
     const std::string path = folder + "/Small.QWL";
     SaveThenChange(puzzle, path);
-    const std::string before = ReadBytes(path);
     const auto listing = Listing(folder);
+    struct stat before {};
+    ::stat(path.c_str(), &before);
     Immutable guard(folder);
     if (!guard.Active()) GTEST_SKIP() << "this filesystem has no immutable attribute";
-    ExpectSaveFails(puzzle, path, before, listing);
-    // A new file cannot be made there either.
+    ExpectSaveWorks(puzzle);
+    EXPECT_EQ(Listing(folder), listing);
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+
+    // A new file cannot be made there.
     Puzzle fresh = Small();
     fresh.FileName = folder + "/New.QWL";
     fresh.Modified = true;
     ExpectSaveFails(fresh, "", "", listing);
-    guard.Release();
-    ExpectSaveWorks(puzzle);
+
+    // A rewrite that fails part way puts the old bytes back.
+    const std::string old = ReadBytes(path);
+    Puzzle big = MakeStressPuzzle();
+    big.FileName = path;
+    big.Modified = true;
+    FileSizeLimit limit(old.size() * 2);
+    if (!limit.Active()) GTEST_SKIP() << "cannot lower the file-size limit";
+    ExpectSaveFails(big, path, old, listing);
 }
 
 TEST_F(SaveFaults, FolderThatIsAFile)
