@@ -75,6 +75,10 @@ struct PuzzleNote {
     std::string Text;
 };
 
+// Whether a note is there to be shown: the one rule for its menu item, the header hint, the
+// viewer and the file's note flags. A note of one empty line is present.
+inline bool NotePresent(const PuzzleNote& note) { return !note.Lines.empty() || !note.Text.empty(); }
+
 enum class Pane { DiagramPane, WordListPane };
 
 struct CursorState {
@@ -116,8 +120,8 @@ public:
     uint8_t MaskSeed = 0;
     bool Modified = false;
 
-    bool HasMoreInfo() const { return !MoreInfoText().empty(); }
-    bool HasSolverInfo() const { return !SolverInfo.Text.empty(); }
+    bool HasMoreInfo() const { return NotePresent(MoreInfo); }
+    bool HasSolverInfo() const { return NotePresent(SolverInfo); }
     std::string MoreInfoText() const;
 
     // Fills DiagramRows, FixedChars, UpperCaseOnly, LetterCount, Letters, Grid and Clues.

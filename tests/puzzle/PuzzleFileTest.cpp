@@ -600,7 +600,8 @@ TEST_F(TempDir, RepairedCopyWithBadMagicIsDeletedAndOriginalKept)
 }
 
 // The repair replaces the file only where its owner allows writing, and the copy keeps the mode;
-// otherwise the load fails with the read error and the file stays as it was.
+// otherwise the load fails with the read error and the file stays as it was. In a folder that
+// takes no new file, a file that may be written is repaired in place.
 TEST_F(TempDir, RepairKeepsTheModeAndLeavesFilesItMayNotWriteAlone)
 {
     const std::string original = FileBuilder(5).Body({"ABCDEFGHIJ"}, {"1,2,3,4,5,6,7,8,9,10"}).Int(0).V2Tail().Bytes();
@@ -610,7 +611,7 @@ TEST_F(TempDir, RepairKeepsTheModeAndLeavesFilesItMayNotWriteAlone)
         Lock lock;
         bool repaired;
     } cases[] = {{0644, None, true}, {0600, None, true}, {0444, None, false},
-                 {0644, ImmutableFile, false}, {0644, ImmutableFolder, false}};
+                 {0644, ImmutableFile, false}, {0644, ImmutableFolder, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::oct << c.mode << " lock " << c.lock);
         const fs::path file = Dir / "crlf.QWL";

@@ -64,11 +64,11 @@ NoteViewer::NoteViewer(Prompts& prompts, QWidget* parent) : QDialog(parent), pro
     layout->addWidget(Memo1);
 }
 
-bool NoteViewer::HasText() const { return !Memo1->document()->isEmpty(); }
+bool NoteViewer::HasNote() const { return present_; }
 
 bool NoteViewer::ShowNote()
 {
-    if (!HasText()) return false;
+    if (!HasNote()) return false;
     BeforeShow();
     prompts_.Exec(*this);
     return true;
@@ -76,6 +76,7 @@ bool NoteViewer::ShowNote()
 
 void NoteViewer::ApplyLook(const PuzzleNote& note)
 {
+    present_ = NotePresent(note);
     setWindowTitle(FromAnsi(note.Caption));
     QPalette palette = Memo1->palette();
     const QColor back = ToQColor(static_cast<uint32_t>(note.Color));

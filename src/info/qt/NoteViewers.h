@@ -16,8 +16,8 @@ class Prompts;
 class NoteViewer : public QDialog {
     Q_OBJECT
 public:
-    bool HasText() const;
-    // Shows the viewer modally when it has text; returns whether it was shown.
+    bool HasNote() const;
+    // Shows the viewer modally when its note is present; returns whether it was shown.
     bool ShowNote();
 
     QTextEdit* Memo1 = nullptr;
@@ -35,6 +35,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+    // Whether the last note applied is present, however little text it has.
+    bool present_ = false;
 
 private:
     Prompts& prompts_;

@@ -107,10 +107,10 @@ TEST(NoteViewers, EmptyNoteIsNotShown)
     ScriptedPrompts prompts;
     TShowMemoFrm viewer(prompts);
     TShowMemo2Frm solvers(prompts);
-    EXPECT_FALSE(viewer.HasText());
+    EXPECT_FALSE(viewer.HasNote());
     PuzzleNote empty;
     solvers.ApplyNote(empty);
-    EXPECT_FALSE(solvers.HasText());
+    EXPECT_FALSE(solvers.HasNote());
     EXPECT_FALSE(viewer.ShowNote());
     EXPECT_FALSE(solvers.ShowNote());
     EXPECT_EQ(prompts.Count(PromptKind::Exec), 0);

@@ -168,6 +168,14 @@ TEST_F(MainWindowTest, HeaderClickOpensTheMoreInfoNote)
     EXPECT_FALSE(form->MoreInfoonPuzzle1->isVisible());
     emit form->Screen().headerClicked();
     EXPECT_EQ(prompts.Count(PromptKind::Exec), 1);
+
+    // A note of one empty line is present: its item, its hint and its viewer agree.
+    Puzzle blankNote = SmallPuzzle();
+    blankNote.MoreInfo.Lines = {""};
+    ASSERT_TRUE(form->OpenPuzzleFile(WritePuzzle("Blank", blankNote)));
+    EXPECT_TRUE(form->MoreInfoonPuzzle1->isVisible());
+    form->MoreInfoonPuzzle1->trigger();
+    EXPECT_EQ(prompts.Count(PromptKind::Exec), 2);
 }
 
 TEST_F(MainWindowTest, MailGoesOutThroughTheShell)
