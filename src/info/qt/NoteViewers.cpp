@@ -216,8 +216,12 @@ void TShowMemo2Frm::ApplyNote(const PuzzleNote& note)
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         mainOuter = {screen->availableGeometry().width(), screen->availableGeometry().height()};
     }
-    // Outer sizes include the window frame, known only once the window system has decorated it.
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    // Outer sizes include the window frame. The viewer's own is known once its window exists and
+    // the window system has decorated it; until then the main window's, framed by the same window
+    // system, stands in for it.
+    winId();
+    QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (frameExtra.isNull() && main) frameExtra = main->frameGeometry().size() - main->geometry().size();
     CappedViewerSize size = CapToMainWindow(wanted, mainOuter);
     if (size.widthIsOuter) {
         // Narrower than the design width, the text wraps into more lines than were counted.

@@ -162,6 +162,9 @@ TEST(NoteViewers, SolversViewerIsSizedOnceAndCappedToTheMainWindow)
     ScriptedPrompts prompts;
     QMainWindow main;
     main.resize(700, 500);
+    // Decorated by now, unlike the viewer that has never been shown.
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     TShowMemo2Frm viewer(prompts, &main);
 
     PuzzleNote note = MoreInfoNote(-16);
@@ -177,10 +180,10 @@ TEST(NoteViewers, SolversViewerIsSizedOnceAndCappedToTheMainWindow)
     for (int i = 0; i < 60; ++i) tall += "Line " + std::to_string(i) + "\r\n";
     note.Text = tall;
     viewer.ApplyNote(note);
+    viewer.show();
     EXPECT_EQ(viewer.frameGeometry().height(), main.frameGeometry().height());
     EXPECT_EQ(viewer.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     // The scroll bar does not squeeze the lines into wrapping.
-    viewer.show();
     QTest::qWait(1);
     EXPECT_EQ(viewer.Memo1->document()->documentLayout()->documentSize().height(), 61 * metrics.height() + 8);  // the final line break starts an empty line
     viewer.hide();
