@@ -32,7 +32,6 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     QFont font("Arial");
     font.setPixelSize(13);
     setFont(font);
-    setMinimumSize(600, 450);
 
     screen_ = new PuzzleScreen(puzzle_, cursor_, colors_, this);
     setCentralWidget(screen_);
@@ -171,7 +170,9 @@ void TForm1::FormCreate()
 
     SettingsStore& store = services_.settings;
     const WindowState state = ReadDimensions(store, options_.startupPlacement);
-    setGeometry(state.bounds);
+    // The window's frame is known once it exists; the stored bounds are the outer window's.
+    winId();
+    PlaceOuter(state.bounds);
     screen_->SetDiagramSquareSide(state.squareSide);
     screen_->SetDiagramScrollBoxRatio(state.ratio);
     FitWidth1->setChecked(state.fit == "Width");
@@ -196,12 +197,29 @@ void TForm1::FormCreate()
     if (!options_.programDir.isEmpty()) QDir::setCurrent(options_.programDir);
 }
 
+QMargins TForm1::FrameMargins() const
+{
+    const QRect outer = frameGeometry();
+    const QRect client = geometry();
+    return {client.left() - outer.left(), client.top() - outer.top(), outer.right() - client.right(),
+            outer.bottom() - client.bottom()};
+}
+
+void TForm1::PlaceOuter(const QRect& outer)
+{
+    static constexpr QSize kMinimumOuter(600, 450);
+    placedOuter_ = outer;
+    placedFrame_ = FrameMargins();
+    setMinimumSize(kMinimumOuter.shrunkBy(placedFrame_));
+    setGeometry(outer.marginsRemoved(placedFrame_));
+}
+
 void TForm1::FormClose()
 {
     LeaveCurrent();
     SettingsStore& store = services_.settings;
     WindowState state;
-    state.bounds = geometry();
+    state.bounds = frameGeometry();
     state.squareSide = screen_->DiagramSquareSide();
     state.ratio = screen_->DiagramScrollBoxRatio();
     state.fit = FitWidth1->isChecked()    ? "Width"
@@ -235,6 +253,9 @@ void TForm1::showEvent(QShowEvent* event)
     // Some platforms activate a window before it is shown, others never report activation
     // offscreen: ask once more after the window is up.
     QTimer::singleShot(0, this, [this] {
+        // Some window systems frame a window only when it is first shown.
+        if (!shownOnce_ && isVisible() && FrameMargins() != placedFrame_) PlaceOuter(placedOuter_);
+        shownOnce_ = true;
         if (isVisible() && puzzle_.FileName.empty()) FormActivate();
     });
 }

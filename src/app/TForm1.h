@@ -4,6 +4,7 @@
 // each behaviour.
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -148,6 +149,9 @@ private:
     // Runs a command under the general error report: an escaped error is shown, never fatal.
     void Guard(const std::function<void()>& command);
     std::string ExpandedFileName() const;
+    // Stored sizes and the minimum size are of the outer window, frame included.
+    QMargins FrameMargins() const;
+    void PlaceOuter(const QRect& outer);
     QString TempHomeFolder() const;
 
     Services services_;
@@ -172,6 +176,9 @@ private:
     bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
     QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
     bool closing_ = false;
+    QRect placedOuter_;
+    QMargins placedFrame_;
+    bool shownOnce_ = false;
 };
 
 }  // namespace qw
