@@ -175,13 +175,11 @@ void TForm1::FormCreate()
     PlaceOuter(state.bounds);
     screen_->SetDiagramSquareSide(state.squareSide);
     screen_->SetDiagramScrollBoxRatio(state.ratio);
-    FitWidth1->setChecked(state.fit == "Width");
-    FitHeight1->setChecked(state.fit == "Height");
-    FitPuzzle1->setChecked(state.fit == "Puzzle");
-    screen_->SetFit(FitWidth1->isChecked()    ? PuzzleScreen::FitMode::Width
-                    : FitHeight1->isChecked() ? PuzzleScreen::FitMode::Height
-                    : FitPuzzle1->isChecked() ? PuzzleScreen::FitMode::Puzzle
-                                              : PuzzleScreen::FitMode::None);
+    const FitMode fit = FitModeFromName(state.fit.toStdString().c_str());
+    FitWidth1->setChecked(fit == FitMode::Width);
+    FitHeight1->setChecked(fit == FitMode::Height);
+    FitPuzzle1->setChecked(fit == FitMode::Puzzle);
+    screen_->SetFit(fit);
 
     colors_ = ReadColors(store);
     screenClueFont_ = ReadScreenClueFont(store);
@@ -222,10 +220,10 @@ void TForm1::FormClose()
     state.bounds = frameGeometry();
     state.squareSide = screen_->DiagramSquareSide();
     state.ratio = screen_->DiagramScrollBoxRatio();
-    state.fit = FitWidth1->isChecked()    ? "Width"
-                : FitHeight1->isChecked() ? "Height"
-                : FitPuzzle1->isChecked() ? "Puzzle"
-                                          : "None";
+    state.fit = FitModeName(FitWidth1->isChecked()    ? FitMode::Width
+                            : FitHeight1->isChecked() ? FitMode::Height
+                            : FitPuzzle1->isChecked() ? FitMode::Puzzle
+                                                      : FitMode::None);
     WriteDimensions(store, state);
     WriteColors(store, colors_);
     WriteScreenClueFont(store, screenClueFont_);

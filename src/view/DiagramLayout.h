@@ -70,9 +70,10 @@ inline Point CharacterOrigin(int width, int height, int textWidth, int lineHeigh
 // movement, clamped to 0..maxPos.
 int ScrollIntoView(int pos, int view, int maxPos, int start, int size);
 
-// Splitter: the diagram pane never gets 50 pixels or less by dragging.
+// Splitter: dragging never leaves the diagram pane 50 pixels high or less, nor the word list
+// under 50 pixels.
 constexpr int kMinDiagramPaneHeight = 51;
-inline int ClampDiagramPaneHeight(int proposed) { return proposed <= 50 ? kMinDiagramPaneHeight : proposed; }
+constexpr int kMinWordListPaneHeight = 50;
 // The diagram pane's share of the available height, rounded half to even.
 int DiagramPaneHeight(int available, double ratio);
 

@@ -135,7 +135,7 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
 
     clueBox_ = new ScrollBox(splitter_);
     clueBox_->setObjectName(QStringLiteral("ClueScrollBox"));
-    clueBox_->setMinimumHeight(1);
+    clueBox_->setMinimumHeight(kMinWordListPaneHeight);
     clueBox_->onResize = [this] {
         LayoutWordList();
         PlaceCursor(false);

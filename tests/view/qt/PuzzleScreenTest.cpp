@@ -268,7 +268,7 @@ TEST_F(PuzzleScreenTest, FitFollowsTheWindowSizeButZoomKeepsTheSide)
     EXPECT_EQ(h.screen->DiagramSquareSide(), zoomed);
 }
 
-TEST_F(PuzzleScreenTest, PanesKeepTheirRatioAndTheSplitterStopsAt51)
+TEST_F(PuzzleScreenTest, PanesKeepTheirRatioAndTheSplitterStopsShortOfEitherPane)
 {
     auto* splitter = h.Part<QSplitter>("Splitter1");
     auto* box = h.Part("DiagramScrollBox");
@@ -286,6 +286,13 @@ TEST_F(PuzzleScreenTest, PanesKeepTheirRatioAndTheSplitterStopsAt51)
     QApplication::processEvents();
     EXPECT_EQ(box->height(), 51);
     EXPECT_NEAR(h.screen->DiagramScrollBoxRatio(), 51.0 / available, 1e-9);
+    // ... and to the very bottom leaves the word list 50 pixels.
+    const QPoint bottom = handle->mapFromGlobal(splitter->mapToGlobal(QPoint(10, splitter->height())));
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(10, 1));
+    QTest::mouseMove(handle, bottom);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, bottom);
+    QApplication::processEvents();
+    EXPECT_EQ(h.Part("ClueScrollBox")->height(), 50);
 }
 
 TEST(PuzzleScreenWheel, OneNotchScrollsOneIncrement)
