@@ -222,7 +222,7 @@ TEST_F(CorruptSettings, WrongKindsEverywhereReadAsDefaults)
     WriteBytes(IniPath().toStdString(), ini);
     Reload();
     EXPECT_EQ(form->Colors().colors, kDefaultColors);
-    EXPECT_EQ(form->geometry(), QRect(0, 0, 1000, 740));
+    EXPECT_EQ(form->frameGeometry(), QRect(0, 0, 1000, 740));
     EXPECT_EQ(form->Screen().DiagramSquareSide(), 25);
     EXPECT_EQ(form->Screen().DiagramScrollBoxRatio(), 0.5);
     EXPECT_TRUE(form->FitPuzzle1->isChecked());
