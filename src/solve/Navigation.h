@@ -24,6 +24,19 @@ NavResult AdvanceCursor(const Puzzle& puzzle, CursorState& cursor, bool skipFill
 NavResult StepBack(const Puzzle& puzzle, CursorState& cursor);
 // Clears the current letter (Backspace, Delete); sets Modified when it was not blank.
 NavResult ClearCurrentLetter(Puzzle& puzzle, const CursorState& cursor);
+// Marks a key as being handled for as long as it lives, however its handler ends: a key left
+// marked busy would swallow every navigation key after it.
+class KeyBusyScope {
+public:
+    explicit KeyBusyScope(CursorState& cursor) : cursor_(cursor) { cursor_.KeyBusy = true; }
+    ~KeyBusyScope() { cursor_.KeyBusy = false; }
+    KeyBusyScope(const KeyBusyScope&) = delete;
+    KeyBusyScope& operator=(const KeyBusyScope&) = delete;
+
+private:
+    CursorState& cursor_;
+};
+
 // The key table of the panes. The caller checks modifiers, an open puzzle and KeyBusy first.
 NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key);
 // Nearest letter square in `row` to `column`, the left one winning a tie; 0 when the row has none.

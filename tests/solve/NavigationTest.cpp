@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "TestPuzzles.h"
 #include "solve/Navigation.h"
 
@@ -28,6 +30,18 @@ CursorState At(const Puzzle& p, int32_t letter, Pane pane)
 }
 
 }  // namespace
+
+TEST(Navigation, KeyBusyEndsWithItsHandlerEvenWhenItThrows)
+{
+    CursorState cursor;
+    try {
+        const KeyBusyScope busy(cursor);
+        EXPECT_TRUE(cursor.KeyBusy);
+        throw std::runtime_error("handler failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FALSE(cursor.KeyBusy);
+}
 
 TEST(Navigation, WordListCrossesClueBoundariesExceptForBackspace)
 {

@@ -444,6 +444,7 @@ void PuzzleScreen::ShowPuzzle()
     ClearWordListSurface();
     setUpdatesEnabled(false);
     SetUpHeader(false);
+    cursor_ = CursorState{};
     cursor_.ActivePane = Pane::WordListPane;
     cursor_.CurrentLetter = puzzle_.FirstLetterOfClue(0);
     // The bands were hidden until now: give them their sizes before anything is laid out.
@@ -576,10 +577,8 @@ bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
     }
     if (!shown_ || !HasLetter(cursor_.CurrentLetter)) return false;
     if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
-    cursor_.KeyBusy = true;
-    const NavResult result = HandleNavKey(puzzle_, cursor_, key);
-    ApplyNavResult(result);
-    cursor_.KeyBusy = false;
+    const KeyBusyScope busy(cursor_);
+    ApplyNavResult(HandleNavKey(puzzle_, cursor_, key));
     return true;
 }
 

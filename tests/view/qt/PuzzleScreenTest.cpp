@@ -358,9 +358,12 @@ TEST(PuzzleScreenLifecycle, ClosingHidesTheBandsAndIgnoresKeys)
     small.HeaderStrings[1] = "Only the middle header";
     small.MoreInfo.Lines = {"About this puzzle"};
     h.puzzle = small;
+    h.cursor.KeyBusy = true;  // as a handler that failed half way would have left it
     h.screen->ShowPuzzle();
     QApplication::processEvents();
     EXPECT_EQ(h.cursor.CurrentLetter, 2);
+    EXPECT_TRUE(h.screen->HandleKeyDown(Qt::Key_Right, Qt::NoModifier));
+    EXPECT_EQ(h.cursor.CurrentLetter, 1) << "the new puzzle does not take keys";
     auto* header = h.Part<QHeaderView>("HeaderControl1");
     EXPECT_EQ(header->count(), 1);
     EXPECT_EQ(header->sectionSize(0), header->width());
