@@ -11,8 +11,27 @@
 namespace qw::testing {
 namespace {
 
+// Where a colour is painted in an image: the box around its pixels and how many there are.
+struct ColourSpot {
+    QRect box;
+    int count = 0;
+};
+
+ColourSpot FindColour(const QImage& image, QColor colour)
+{
+    ColourSpot spot;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour) {
+                spot.box |= QRect(x, y, 1, 1);
+                ++spot.count;
+            }
+    return spot;
+}
+
 // Shows a typical puzzle the way the window shows it, in both pane states, at the default side
-// and fitted. With QW_SCREENSHOT_DIR set the images are also written there for a look by eye.
+// and fitted: the active pane's mark is the only green and the other pane's the only red, each
+// where its mark stands. With QW_SCREENSHOT_DIR set the images are also written there.
 TEST(ScreenShot, BothPanesAtDefaultSideAndFitted)
 {
     ScreenHarness h(TypicalPuzzle(), {1000, 750});
@@ -24,11 +43,25 @@ TEST(ScreenShot, BothPanesAtDefaultSideAndFitted)
     h.screen->SetDiagramSquareSide(25);
     const QString dir = qEnvironmentVariable("QW_SCREENSHOT_DIR");
     auto shoot = [&](const char* name) {
+        SCOPED_TRACE(name);
         QApplication::processEvents();
         const QImage image = h.screen->grab().toImage();
-        EXPECT_FALSE(image.isNull());
         if (!dir.isEmpty()) image.save(QDir(dir).filePath(QString::fromLatin1(name)));
-        return image;
+        const bool diagramActive = h.cursor.ActivePane == Pane::DiagramPane;
+        QWidget* diagramMark = h.Part("DiagramCursorPanel");
+        QWidget* clueMark = h.Part("ClueCursorPanel");
+        const auto onScreen = [&](QWidget* mark) { return QRect(mark->mapTo(h.screen.get(), QPoint()), mark->size()); };
+        const struct {
+            QWidget* mark;
+            QColor colour;
+        } marks[] = {{diagramActive ? diagramMark : clueMark, QColor(0, 255, 0)},
+                     {diagramActive ? clueMark : diagramMark, QColor(255, 0, 0)}};
+        for (const auto& [mark, colour] : marks) {
+            const ColourSpot spot = FindColour(image, colour);
+            const QRect where = onScreen(mark);
+            EXPECT_TRUE(where.contains(spot.box)) << mark->objectName().toStdString();
+            EXPECT_GT(spot.count, where.width() * where.height() / 2) << mark->objectName().toStdString();
+        }
     };
     shoot("s25_wordlist.png");
     QTest::keyClick(h.screen.get(), Qt::Key_Tab);
