@@ -1,7 +1,7 @@
 #pragma once
 // The main window's own settings: window state, colour scheme, screen clue font, the recent list
-// and the constructor check. Each function opens its section, reads or writes it in the documented
-// order and closes it again.
+// and the constructor check. Each function opens its section, reads or writes its values in a fixed
+// order, the order earlier versions wrote them in, and closes it again.
 
 #include <QDateTime>
 #include <QRect>

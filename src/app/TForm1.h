@@ -1,7 +1,7 @@
 #pragma once
 // The main window: owner of the one open puzzle, its cursor and the views, and the composition
-// root of the program. Its handlers keep their documented names and forward to the code that owns
-// each behaviour.
+// root of the program. Its handlers are named after the controls and menu items they serve
+// (Open1Click for Open1) and forward to the code that owns each behaviour.
 
 #include <QMainWindow>
 #include <QMargins>
@@ -114,7 +114,7 @@ public:
     TPrinterOptionsForm& PrinterOptionsForm() { return *printerOptions_; }
     TCursorForm& CursorForm() { return *cursorForm_; }
 
-    // Menu items, with their documented names.
+    // Menu items, named as the menu tree has always named them (tests and tools find them so).
     QMenu *File1, *View1, *Options1, *Solution1, *Help1, *Constructors1, *Recentunsolvedpuzzles1;
     QMenu *Check1, *Reveal1;
     QAction *Open1, *Close1, *Save1, *Deletepuzzle1, *N2, *N3, *PrinterOptions1, *Print1, *Printasfilled1,

@@ -1,6 +1,7 @@
 #pragma once
 // Per-user settings: one INI file for the vendor under the XDG config folder, with one group per
-// documented section ("Quotewell/Dimensions", "QWB/StartUp", ...). One section is open at a time.
+// section ("Quotewell/Dimensions", "QWB/StartUp", ...): the names other programs of the vendor read
+// and write too, so they never change. One section is open at a time.
 // A value of the wrong kind (text where a number belongs) reads as missing.
 
 #include <QDateTime>

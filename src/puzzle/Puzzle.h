@@ -104,7 +104,7 @@ public:
     int32_t LetterCount = 0;
     std::vector<std::string> DiagramRows;
     CharSet FixedChars;
-    Diagram Grid;  // the documented `Diagram`
+    Diagram Grid;  // the diagram's squares, row by row
     std::vector<LetterEntry> Letters{1};  // index 0 is never a letter
     std::vector<Clue> Clues;
     std::string HeaderStrings[3];

@@ -132,7 +132,7 @@ protected:
 
 // ---------------------------------------------------------------- masking
 
-TEST(MaskedString, MatchesTheDocumentedBytesAndStepsOncePerCharacter)
+TEST(MaskedString, MatchesKnownBytesAndStepsOncePerCharacter)
 {
     PuzzleWriter w;
     w.Counter = MaskCounter(0x10);

@@ -75,7 +75,7 @@ TEST_F(AppSettingsTest, EverythingWrittenAtCloseComesBack)
     EXPECT_EQ(ReadScreenClueFont(store), font);
     EXPECT_EQ(ReadLastPuz(store), (std::vector<std::string>{"/p/A.QWL", "/p/with, comma.QWL"}));
 
-    // The documented names, all 20 colours among them.
+    // The value names other programs read, all 20 colours among them.
     const QByteArray text = FileText();
     for (const char* name : {"Top", "Left", "Height", "Width", "DiagramSquareSide",
                              "DiagramScrollBoxRatio", "Fit", "Puz0", "Puz1", "Name", "Size", "Style"})

@@ -26,7 +26,7 @@ PuzzleNote MoreInfoNote(int fontHeight)
     return note;
 }
 
-// A pixel size whose line height is exactly `height`, so the documented example can be checked.
+// A pixel size whose line height is exactly `height`, so sizes can be checked in whole lines.
 int PixelSizeWithLineHeight(int height)
 {
     for (int px = 8; px <= 24; ++px) {

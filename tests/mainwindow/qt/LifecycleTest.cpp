@@ -18,7 +18,7 @@ QByteArray Bytes(const std::string& path)
     return f.readAll();
 }
 
-TEST_F(MainWindowTest, MenuTreeStartsAsDocumented)
+TEST_F(MainWindowTest, MenuTreeStartsWithEveryItemInPlace)
 {
     const QStringList menus = [&] {
         QStringList out;
