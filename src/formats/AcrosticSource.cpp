@@ -36,6 +36,8 @@ std::string Utf8Of(char32_t cp)
 // replaced would be unsolvable.
 std::string ToWin1252(std::string_view utf8, const std::string& where)
 {
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
@@ -60,28 +62,33 @@ std::string SquareName(int32_t x, int32_t y)
 }
 
 // One character of the code page, for a square.
-char SquareChar(const std::string& text, const std::string& what, int32_t x, int32_t y)
+char SquareChar(std::string_view text, const char* what, int32_t x, int32_t y)
 {
+    if (text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80) return text[0];
     const std::string ch = ToWin1252(text, SquareName(x, y));
     if (ch.size() != 1)
-        throw FormatProblem(SquareName(x, y) + " holds " + what + " \"" + text + "\", not a single character");
+        throw FormatProblem(SquareName(x, y) + " holds " + what + " \"" + std::string(text) + "\", not a single character");
     return ch[0];
 }
 
-// A seed whose masked bytes the reader will never take for a file with converted line endings, so
-// that saving the puzzle can never produce a file the reader "repairs".
-uint8_t SafeMaskSeed(Puzzle& puzzle)
+// A seed under which a byte of the masked magic is a line feed that follows no carriage return.
+// The reader takes a file without such a lone LF for one whose line endings were converted and
+// "repairs" it; with one in the magic, which every save writes the same way, no progress the
+// solver saves can ever make the file look converted.
+uint8_t LoneLineFeedSeed(const Puzzle& puzzle)
 {
-    uint32_t hash = 2166136261u;
-    for (const std::string& row : puzzle.DiagramRows)
-        for (char ch : row) hash = (hash ^ static_cast<uint8_t>(ch)) * 16777619u;
-    for (int tries = 0; tries < 256; ++tries) {
-        puzzle.MaskSeed = static_cast<uint8_t>(hash + static_cast<uint32_t>(tries));
-        const std::string bytes = EncodePuzzle(puzzle);
-        const auto repaired = RepairLineEndings(bytes);
-        if (!repaired || *repaired == bytes) break;
+    constexpr std::string_view kMagic = "Quotewell Puzzle v.2";
+    std::vector<uint8_t> seeds;
+    for (size_t i = 0; i < kMagic.size(); ++i) {
+        const auto seed = static_cast<uint8_t>((static_cast<uint8_t>(kMagic[i]) ^ 0x0A) - 1 - i);
+        // The byte before is the length field's last byte (0) or the previous masked character.
+        const auto before = i == 0 ? 0 : static_cast<uint8_t>(static_cast<uint8_t>(kMagic[i - 1]) ^ static_cast<uint8_t>(seed + i));
+        if (before != 0x0D) seeds.push_back(seed);
     }
-    return puzzle.MaskSeed;
+    uint32_t hash = 2166136261u;
+    for (const Clue& clue : puzzle.Clues)
+        for (char ch : clue.Text) hash = (hash ^ static_cast<uint8_t>(ch)) * 16777619u;
+    return seeds[hash % seeds.size()];
 }
 
 struct Entity {
@@ -395,7 +402,7 @@ Puzzle BuildImportedPuzzle(const AcrosticSource& source)
         if (letters.test(static_cast<size_t>(c)) && !p.TypingAlphabet.test(static_cast<size_t>(c)))
             p.ExtraLetters += static_cast<char>(c);
     p.TypingAlphabet = p.ComputeTypingAlphabet();
-    SafeMaskSeed(p);
+    p.MaskSeed = LoneLineFeedSeed(p);
     p.Modified = false;
     return p;
 }

@@ -4,6 +4,8 @@
 // turns it into the model, so both formats obey the same rules and give the same messages.
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,8 +23,9 @@ struct FormatProblem : std::runtime_error {
 struct SourceSquare {
     enum class Kind : uint8_t { None, Black, Letter, Fixed };
     Kind kind = Kind::None;
-    std::string text;     // Letter: the solution; Fixed: what the square shows (UTF-8)
-    std::string entered;  // Letter: the solver's entry so far, empty when none
+    // Views into the parsed file (or AcrosticSource::texts): a large grid copies no strings.
+    std::string_view text;     // Letter: the solution; Fixed: what the square shows (UTF-8)
+    std::string_view entered;  // Letter: the solver's entry so far, empty when none
 };
 
 struct SourceClue {
@@ -38,7 +41,12 @@ struct AcrosticSource {
     std::string title, author, copyright;  // plain UTF-8
     std::string intro, completion;         // plain UTF-8, lines separated by '\n'
 
+    // What the squares' views point into.
+    std::shared_ptr<const void> parsed;
+    std::deque<std::string> texts;
+
     SourceSquare& At(int32_t x, int32_t y) { return grid[static_cast<size_t>(x + y * width)]; }
+    std::string_view Keep(std::string text) { return texts.emplace_back(std::move(text)); }
 };
 
 // Grid sizes a reader accepts before allocating the grid.

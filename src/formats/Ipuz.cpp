@@ -149,7 +149,7 @@ private:
                 if (cell.is_null()) continue;
                 if (cell.is_object() && cell.contains("value") && !CellText(cell).empty()) {
                     sq.kind = Kind::Fixed;
-                    sq.text = CellText(cell);
+                    sq.text = source_.Keep(CellText(cell));
                     continue;
                 }
                 const Json& inner = cell.is_object() && cell.contains("cell") ? cell["cell"] : cell;
@@ -165,10 +165,10 @@ private:
                     continue;
                 }
                 sq.kind = Kind::Letter;
-                sq.text = letter;
+                sq.text = source_.Keep(letter);
                 if (!saved.is_null()) {
                     const std::string entry = CellText(saved[static_cast<size_t>(y)][static_cast<size_t>(x)]);
-                    if (!Blank(entry)) sq.entered = entry;
+                    if (!Blank(entry)) sq.entered = source_.Keep(entry);
                 }
             }
         }

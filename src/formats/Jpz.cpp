@@ -112,38 +112,57 @@ std::string Text(pugi::xml_node node, bool keepLines = false)
     return PlainText(html, keepLines);
 }
 
-int32_t Number(std::string_view text, const std::string& what)
+// Attribute names compared in place, without measuring them first.
+template <size_t N>
+bool Is(const char* name, const char (&literal)[N])
 {
-    int64_t value = 0;
-    if (text.empty() || text.size() > 9) throw FormatProblem(what + " is not a number");
+    for (size_t i = 0; i < N; ++i)
+        if (name[i] != literal[i]) return false;
+    return true;
+}
+
+int32_t Number(std::string_view text, const char* what)
+{
+    int32_t value = 0;
+    if (text.empty() || text.size() > 9) throw FormatProblem(std::string(what) + " is not a number");
     for (char c : text) {
-        if (c < '0' || c > '9') throw FormatProblem(what + " is not a number");
+        if (c < '0' || c > '9') throw FormatProblem(std::string(what) + " is not a number");
         value = value * 10 + (c - '0');
     }
-    return static_cast<int32_t>(value);
+    return value;
 }
 
 // "7" or a range "5-10" (first to last; a descending range runs backwards), 1-based.
 std::pair<int32_t, int32_t> Span(std::string_view text, int32_t limit, const std::string& what)
 {
     const size_t dash = text.find('-', 1);
-    const int32_t first = Number(text.substr(0, dash), what);
-    const int32_t last = dash == std::string_view::npos ? first : Number(text.substr(dash + 1), what);
+    const int32_t first = Number(text.substr(0, dash), what.c_str());
+    const int32_t last = dash == std::string_view::npos ? first : Number(text.substr(dash + 1), what.c_str());
     if (first < 1 || last < 1 || first > limit || last > limit) throw FormatProblem(what + " lies outside the grid");
     return {first - 1, last - 1};
 }
+
+// The document parsed in place; the squares' texts are views into it.
+struct ParsedXml {
+    std::string xml;
+    pugi::xml_document doc;
+};
 
 class JpzReader {
 public:
     AcrosticSource Read(std::string_view bytes)
     {
-        std::string xml = bytes.starts_with(std::string_view("PK\x03\x04", 4)) ? Unzip(bytes) : std::string(bytes);
+        auto holder = std::make_shared<ParsedXml>();
+        std::string& xml = holder->xml;
+        xml = bytes.starts_with(std::string_view("PK\x03\x04", 4)) ? Unzip(bytes) : std::string(bytes);
+        source_.parsed = holder;
+        pugi::xml_document& doc = holder->doc;
         const pugi::xml_parse_result parsed =
-            doc_.load_buffer_inplace(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_auto);
+            doc.load_buffer_inplace(xml.data(), xml.size(), pugi::parse_cdata | pugi::parse_escapes, pugi::encoding_auto);
         if (!parsed)
             throw FormatProblem(std::string("it is not well-formed XML (") + parsed.description() + " at byte " +
                                 std::to_string(parsed.offset) + ")");
-        const pugi::xml_node root = doc_.document_element();
+        const pugi::xml_node root = doc.document_element();
         const std::string_view rootName = Local(root.name());
         pugi::xml_node puzzle = root;
         if (rootName == "crossword-compiler-applet" || rootName == "crossword-compiler")
@@ -185,9 +204,22 @@ private:
         number_.assign(source_.grid.size(), 0);
         std::vector<bool> seen(source_.grid.size(), false);
         for (pugi::xml_node cell = grid.first_child(); cell; cell = cell.next_sibling()) {
-            if (cell.type() != pugi::node_element || Local(cell.name()) != "cell") continue;
-            const int32_t x = Number(cell.attribute("x").value(), "a square's column") - 1;
-            const int32_t y = Number(cell.attribute("y").value(), "a square's row") - 1;
+            if (cell.type() != pugi::node_element || !(Is(cell.name(), "cell") || Local(cell.name()) == "cell")) continue;
+            // One pass over the attributes: a big grid has tens of thousands of squares.
+            const char *xText = "", *yText = "", *type = "";
+            std::string_view solution, state;
+            int32_t number = 0;
+            for (pugi::xml_attribute a = cell.first_attribute(); a; a = a.next_attribute()) {
+                const char* name = a.name();
+                if (Is(name, "x")) xText = a.value();
+                else if (Is(name, "y")) yText = a.value();
+                else if (Is(name, "type")) type = a.value();
+                else if (Is(name, "solution")) solution = a.value();
+                else if (Is(name, "solve-state")) state = a.value();
+                else if (Is(name, "number")) number = Number(a.value(), "a square's number");
+            }
+            const int32_t x = Number(xText, "a square's column") - 1;
+            const int32_t y = Number(yText, "a square's row") - 1;
             if (x < 0 || y < 0 || x >= source_.width || y >= source_.height)
                 throw FormatProblem("a square lies outside the grid");
             const size_t pos = static_cast<size_t>(x + y * source_.width);
@@ -195,15 +227,14 @@ private:
                                                std::to_string(x + 1) + " is listed twice");
             seen[pos] = true;
             SourceSquare& sq = source_.grid[pos];
-            const std::string_view type = cell.attribute("type").value();
-            if (type.empty()) sq.kind = Kind::Letter;
-            else if (type == "block") sq.kind = Kind::Black;
-            else if (type == "clue") sq.kind = Kind::Fixed;
-            else if (type == "void") sq.kind = Kind::None;
+            if (!*type) sq.kind = Kind::Letter;
+            else if (Is(type, "block")) sq.kind = Kind::Black;
+            else if (Is(type, "clue")) sq.kind = Kind::Fixed;
+            else if (Is(type, "void")) sq.kind = Kind::None;
             else throw FormatProblem("it has squares of the unknown type \"" + std::string(type) + "\"");
-            sq.text = cell.attribute("solution").value();
-            sq.entered = cell.attribute("solve-state").value();
-            if (const char* n = cell.attribute("number").value(); *n) number_[pos] = Number(n, "a square's number");
+            sq.text = solution;
+            sq.entered = state;
+            number_[pos] = number;
         }
     }
 
@@ -282,8 +313,9 @@ private:
                     throw FormatProblem(name + " has a letter numbered " + std::to_string(n) + ", which the quotation does not have");
                 SourceSquare& quoted = source_.grid[static_cast<size_t>(target)];
                 if (!sq.text.empty() && sq.text != quoted.text)
-                    throw FormatProblem("the letters disagree: square " + std::to_string(n) + " is \"" + quoted.text +
-                                        "\" in the quotation but \"" + sq.text + "\" in " + name);
+                    throw FormatProblem("the letters disagree: square " + std::to_string(n) + " is \"" +
+                                        std::string(quoted.text) + "\" in the quotation but \"" + std::string(sq.text) +
+                                        "\" in " + name);
                 if (quoted.entered.empty()) quoted.entered = sq.entered;
                 clue.squares.push_back(target);
             }
@@ -293,7 +325,6 @@ private:
             if (source_.grid[pos].kind == Kind::Letter && !inQuote[pos]) source_.grid[pos].kind = Kind::Black;
     }
 
-    pugi::xml_document doc_;
     AcrosticSource source_;
     std::vector<int32_t> number_;
     std::unordered_map<std::string, std::vector<int32_t>> words_;
@@ -406,8 +437,9 @@ std::string WriteJpz(const Puzzle& p)
                 const LetterEntry& e = p.Letters[static_cast<size_t>(sq.letter)];
                 Attr(cell, "solution", Ansi(e.Solution));
                 Attr(cell, "number", std::to_string(sq.letter));
+                // The solver's letter is kept once, in the quotation.
                 if (sq.use == Use::Quote) Attr(cell, "top-right-number", e.ClueLabel);
-                if (e.Entered != ' ') Attr(cell, "solve-state", Ansi(e.Entered));
+                if (sq.use == Use::Quote && e.Entered != ' ') Attr(cell, "solve-state", Ansi(e.Entered));
             }
         }
     }
@@ -449,7 +481,8 @@ std::string WriteJpz(const Puzzle& p)
     clue.append_child(pugi::node_pcdata).set_value("[QUOTE]");
 
     std::ostringstream out;
-    doc.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    // One element to a line, unindented: readable, and a tenth smaller for a big grid.
+    doc.save(out, "", pugi::format_default, pugi::encoding_utf8);
     return out.str();
 }
 

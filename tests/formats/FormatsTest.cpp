@@ -242,7 +242,9 @@ TEST(ExportTest, ImportAfterExportGivesTheSamePuzzle)
                 EXPECT_THROW(ExportPuzzleBytes(puzzle, kind), ExportError) << name << " is locked";
                 puzzle.SolutionScrambled = 0;
             }
-            ExpectSamePuzzle(puzzle, ImportPuzzleBytes(ExportPuzzleBytes(puzzle, kind), kind, name), name);
+            const Puzzle imported = ImportPuzzleBytes(ExportPuzzleBytes(puzzle, kind), kind, name);
+            ExpectSamePuzzle(puzzle, imported, name);
+            EXPECT_FALSE(RepairLineEndings(EncodePuzzle(imported))) << "saving it would look like a converted file";
         }
     }
 }
