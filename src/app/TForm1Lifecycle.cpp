@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/TForm1.h"
+#include "formats/PuzzleFormats.h"
 #include "info/qt/TReportForm.h"
 #include "info/qt/NoteViewers.h"
 #include "platform/Prompts.h"
@@ -43,7 +44,10 @@ bool TForm1::CheckSolved()
 
 void TForm1::LeaveCurrent()
 {
-    if (!puzzle_.FileName.empty() && !CheckSolved()) recent_.AddToRecent(puzzle_.FileName);
+    if (puzzle_.FileName.empty() || CheckSolved()) return;
+    // An import never saved has no file yet: the list keeps the file it came from instead.
+    const bool unsavedImport = !importSource_.empty() && !QFileInfo::exists(QString::fromStdString(puzzle_.FileName));
+    recent_.AddToRecent(unsavedImport ? importSource_ : puzzle_.FileName);
 }
 
 void TForm1::RebuildRecentMenu()
@@ -68,11 +72,13 @@ void TForm1::RebuildRecentMenu()
 
 bool TForm1::OpenPuzzleFile(const std::string& path)
 {
+    if (ImportKindOf(path)) return OpenImportedPuzzle(path);
     try {
         int version = 0;
         Puzzle loaded = LoadPuzzle(path, &version);
         loaded.FileName = path;
         puzzle_ = std::move(loaded);
+        importSource_.clear();
     } catch (const VersionError& e) {
         services_.prompts.Notice(QString::fromStdString(e.what()));
         RebuildRecentMenu();
@@ -210,6 +216,13 @@ bool TForm1::FormCloseQuery()
     return false;
 }
 
+bool TForm1::FromTemporaryFolder(const QString& path)
+{
+    const QString upper = path.toUpper();
+    const QString tempDir = QDir::cleanPath(QDir::tempPath()).toUpper() + "/";
+    return upper.contains("\\TEMP") || upper.contains("/TEMP") || upper.startsWith(tempDir);
+}
+
 QString TForm1::TempHomeFolder() const
 {
     return options_.puzzlesDir.isEmpty() ? options_.programDir : options_.puzzlesDir;
@@ -231,10 +244,8 @@ void TForm1::FormActivate()
             failedCommandLine_ = path;
             return;
         }
-        const QString upper = path.toUpper();
-        const QString tempDir = QDir::cleanPath(QDir::tempPath()).toUpper() + "/";
-        const bool fromTemp = upper.contains("\\TEMP") || upper.contains("/TEMP") || upper.startsWith(tempDir);
-        if (fromTemp) {
+        // An import has already chosen where its progress goes.
+        if (FromTemporaryFolder(path) && !ImportKindOf(path.toStdString())) {
             QString name = path;
             const qsizetype closing = name.size() - 4 - 1;  // the position length - 4, counted from 1
             if (name.size() > 8 && name.at(closing) == ']') {
@@ -260,6 +271,7 @@ void TForm1::RefreshFileMenu()
 {
     const bool open = !puzzle_.FileName.empty();
     Save1->setEnabled(open);
+    Export1->setEnabled(open);
     Close1->setEnabled(open);
     Deletepuzzle1->setEnabled(open);
     Print1->setEnabled(open);

@@ -64,12 +64,17 @@ Puzzle ImportPuzzle(const std::string& path)
     return ImportPuzzleBytes(*bytes, *kind, path);
 }
 
-std::string ExportPuzzleBytes(const Puzzle& puzzle, ImportKind kind)
+void CheckExportable(const Puzzle& puzzle)
 {
     if (puzzle.SolutionScrambled != 0)
         throw ExportError("This puzzle's solution is locked, so it cannot be exported. Unlock it with Solution > "
                           "Key number... first.");
     if (puzzle.LetterCount < 1 || puzzle.Clues.empty()) throw ExportError("There is no puzzle to export.");
+}
+
+std::string ExportPuzzleBytes(const Puzzle& puzzle, ImportKind kind)
+{
+    CheckExportable(puzzle);
     return kind == ImportKind::Jpz ? WriteJpz(puzzle) : WriteIpuz(puzzle);
 }
 

@@ -37,7 +37,9 @@ Puzzle ImportPuzzleBytes(std::string_view bytes, ImportKind kind, const std::str
 // Reads the file (a regular file, at most kMaxImportBytes) by its extension. Throws ImportError.
 Puzzle ImportPuzzle(const std::string& path);
 
-// The file's bytes. Throws ExportError for a locked puzzle, whose solution must stay hidden.
+// Throws ExportError for a locked puzzle, whose solution must stay hidden.
+void CheckExportable(const Puzzle& puzzle);
+// The file's bytes. Throws ExportError (CheckExportable).
 std::string ExportPuzzleBytes(const Puzzle& puzzle, ImportKind kind);
 // Writes `path` (atomically) in the format its extension names. Throws ExportError.
 void ExportPuzzle(const Puzzle& puzzle, const std::string& path);
