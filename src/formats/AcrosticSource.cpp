@@ -334,7 +334,9 @@ Puzzle BuildImportedPuzzle(const AcrosticSource& source)
                     throw FormatProblem(SquareName(x, y) + " has no letter");
                 letters.set(static_cast<unsigned char>(cell));
                 letterAt[static_cast<size_t>(x + y * source.width)] = ++index;
-                entered += sq.entered.empty() ? ' ' : SquareChar(sq.entered, "the entry", x, y);
+                const char typed = sq.entered.empty() ? ' ' : SquareChar(sq.entered, "the entry", x, y);
+                // A control character is nothing a solver typed.
+                entered += static_cast<unsigned char>(typed) < 0x20 ? ' ' : typed;
             } else if (sq.kind == Kind::Fixed && !sq.text.empty() && sq.text != " ") {
                 // Fixed text that shows nothing is a black square.
                 if (const char ch = SquareChar(sq.text, "the text", x, y); ch != ' ' && ch != '\0') {
