@@ -52,28 +52,23 @@ same = lambda w, g: w["diagramRows"] == g["diagramRows"] and w["headerStrings"] 
 if not same(want, got):
     sys.exit(f"{sys.argv[1]}: the exported file does not import as the same puzzle")
 PY
-    if ((check)); then
-      cmp -s "$scratch/$name.$export" "$out" || { echo "Puzzles/$name.$export differs from what its JSON source makes" >&2; exit 1; }
-      echo "Puzzles/$name.$export matches its source"
-    else
-      mv "$scratch/$name.$export" "$out"
-      echo "Puzzles/$name.$export"
-    fi
-    continue
-  fi
-  # A file with no lone LF byte goes through the reader's line-ending repair, which rewrites it
-  # in place and so fails in a read-only install folder. Pick another maskSeed if this trips.
-  python3 - "$scratch/$name.QWL" <<'PY'
+  else
+    # A file with no lone LF byte goes through the reader's line-ending repair, which rewrites it
+    # in place and so fails in a read-only install folder. Pick another maskSeed if this trips.
+    python3 - "$scratch/$name.QWL" <<'PY'
 import sys
 data = open(sys.argv[1], "rb").read()
 if not any(data[i] == 10 and data[i - 1] != 13 for i in range(1, len(data))):
     sys.exit(f"{sys.argv[1]}: no lone LF byte; choose another maskSeed in the recipe")
 PY
+  fi
+  made="$scratch/$name.${export:-QWL}"
+  shipped="Puzzles/$(basename "$out")"
   if ((check)); then
-    cmp -s "$scratch/$name.QWL" "$out" || { echo "Puzzles/$name.QWL differs from what its JSON source makes" >&2; exit 1; }
-    echo "Puzzles/$name.QWL matches its source"
+    cmp -s "$made" "$out" || { echo "$shipped differs from what its JSON source makes" >&2; exit 1; }
+    echo "$shipped matches its source"
   else
-    mv "$scratch/$name.QWL" "$out"
-    echo "Puzzles/$name.QWL"
+    mv "$made" "$out"
+    echo "$shipped"
   fi
 done
