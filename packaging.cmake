@@ -5,9 +5,12 @@
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/quickref.html DESTINATION ${CMAKE_INSTALL_DATADIR}/quotewell)
 # Only the puzzles themselves: Puzzles/src holds the recipes they are built from.
-file(GLOB _qw_samples ${PROJECT_SOURCE_DIR}/Puzzles/*.QWL)
+file(GLOB _qw_samples ${PROJECT_SOURCE_DIR}/Puzzles/*.QWL ${PROJECT_SOURCE_DIR}/Puzzles/*.jpz
+  ${PROJECT_SOURCE_DIR}/Puzzles/*.ipuz)
 install(FILES ${_qw_samples} DESTINATION ${CMAKE_INSTALL_DATADIR}/quotewell/Puzzles)
 install(FILES ${PROJECT_SOURCE_DIR}/data/quotewell.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/quotewell.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+  RENAME com.example.quotewell.metainfo.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/data/quotewell-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
   RENAME quotewell.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/quotewell.svg
@@ -32,7 +35,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quotewell opens acrostic puzzle files (.QWL), lets you type letters
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quotewell opens acrostic puzzle files (.QWL, JPZ, ipuz), lets you type letters
 into the diagram or the word list, checks and reveals letters once the
 puzzle's key number is known, saves progress and prints puzzles.")
 set(CPACK_GENERATOR DEB)

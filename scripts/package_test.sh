@@ -107,12 +107,12 @@ echo "     $(basename "$deb"), Depends: $depends"
 depends_on_all() {
   local p missing=0
   for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
-           fonts-liberation2 libc6 libstdc++6; do
+           fonts-liberation2 libc6 libstdc++6 libpugixml1v5 libzip4; do
     sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$p" || { echo "Depends lacks $p"; missing=1; }
   done
   return $missing
 }
-check "Depends names the Qt libraries, the SVG plugins, the fonts and the C++ runtime" depends_on_all
+check "Depends names the Qt, XML and ZIP libraries, the SVG plugins, the fonts and the C++ runtime" depends_on_all
 # apt resolves the dependencies against this system as it would on installing the file.
 check "apt can satisfy the package's dependencies" \
   apt-get install -s -o Debug::NoLocking=1 "$deb"
@@ -123,14 +123,14 @@ file_list() {
     {
       printf '%s\n' ./usr/bin/quotewell ./usr/bin/qwl ./usr/share/quotewell/quickref.html \
         ./usr/share/applications/quotewell.desktop ./usr/share/mime/packages/quotewell.xml \
-        ./usr/share/icons/hicolor/scalable/apps/quotewell.svg
-      for f in Puzzles/*.QWL; do echo "./usr/share/quotewell/Puzzles/$(basename "$f")"; done
+        ./usr/share/icons/hicolor/scalable/apps/quotewell.svg ./usr/share/metainfo/com.example.quotewell.metainfo.xml
+      for f in Puzzles/*.QWL Puzzles/*.jpz Puzzles/*.ipuz; do echo "./usr/share/quotewell/Puzzles/$(basename "$f")"; done
       (cd data/icons && find hicolor -name '*.png' | sed 's|^|./usr/share/icons/|')
     } | sort)
   actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort)
   diff <(echo "$expected") <(echo "$actual")
 }
-check "the package holds exactly the programs, quick reference, samples, icons, entry and type" file_list
+check "the package holds exactly the programs, quick reference, samples, icons, entry, types and metainfo" file_list
 
 # --- the unpacked program
 root=$scratch/root
@@ -177,6 +177,8 @@ entry_fits() {
 }
 check "the entry runs quotewell %f for the puzzle type, with the installed icon name" entry_fits
 check "xmllint accepts the MIME type file" xmllint --noout "$mime"
+check "appstreamcli accepts the AppStream metainfo" \
+  appstreamcli validate --no-net "$root/usr/share/metainfo/com.example.quotewell.metainfo.xml"
 mime_type_matches() {
   local data=$scratch/xdg f
   mkdir -p "$data/mime/packages"
@@ -189,9 +191,20 @@ mime_type_matches() {
         grep -q 'content-type: application/x-quotewell-puzzle' || { echo "$f not recognised"; return 1; }
     fi
   done
-  grep -q '^[0-9]*:application/x-quotewell-puzzle:\*\.qwl$' "$data/mime/globs2"
+  grep -q '^[0-9]*:application/x-quotewell-puzzle:\*\.qwl$' "$data/mime/globs2" &&
+    grep -q '^[0-9]*:application/x-jpz-puzzle:\*\.jpz$' "$data/mime/globs2" &&
+    grep -q '^[0-9]*:application/x-ipuz-puzzle:\*\.ipuz$' "$data/mime/globs2" &&
+    grep -q '^MimeType=.*application/x-jpz-puzzle;application/x-ipuz-puzzle;' "$desktop"
 }
-check "the file type claims .QWL and .qwl in any case" mime_type_matches
+check "the file types claim .QWL, .jpz and .ipuz in any case, and the entry takes them" mime_type_matches
+import_sample() {
+  (cd "$scratch/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$root/usr/bin/quotewell" --print-pdf aesop.pdf "$root/usr/share/quotewell/Puzzles/Aesop.jpz") &&
+    "$root/usr/bin/qwl" import "$root/usr/share/quotewell/Puzzles/Franklin.ipuz" "$scratch/work/Franklin.QWL" &&
+    "$root/usr/bin/qwl" export "$scratch/work/Franklin.QWL" "$scratch/work/Franklin.jpz" &&
+    [ "$(pdf_pages "$scratch/work/aesop.pdf")" -ge 1 ]
+}
+check "the installed JPZ and ipuz samples print, import and export" import_sample
 
 # --- a first start on a virtual screen
 # Xvfb picks a free display itself (-displayfd), which xvfb-run -a cannot do without racing other

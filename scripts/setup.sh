@@ -4,11 +4,11 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libpugixml-dev libzip-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-liberation2 fonts-urw-base35 xvfb xauth imagemagick poppler-utils
   desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs python3 xdotool
-  shared-mime-info libglib2.0-bin
+  shared-mime-info libglib2.0-bin appstream
 )
 missing=()
 for p in "${packages[@]}"; do

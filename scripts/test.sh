@@ -22,7 +22,7 @@ cmake --build build-asan -j "$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$jobs" --timeout 300) | tee "$logs/ctest-asan.log"
 
 if [ -x tools/fuzz/run.sh ]; then
-  echo "== fuzzing the puzzle reader"
+  echo "== fuzzing the puzzle reader and the JPZ and ipuz importers"
   tools/fuzz/run.sh "${QW_FUZZ_SECONDS:-60}"
 fi
 

@@ -43,7 +43,7 @@ StartupPaths ResolveStartupPaths(const QString& programDir)
         if (!QDir().mkpath(own)) return paths;
         const QString samples = QFileInfo(beside).isDir() ? beside : QDir(share).absoluteFilePath("Puzzles");
         const QDir source(samples);
-        for (const QString& name : source.entryList({"*.QWL", "*.qwl"}, QDir::Files))
+        for (const QString& name : source.entryList({"*.QWL", "*.qwl", "*.jpz", "*.ipuz"}, QDir::Files))
             QFile::copy(source.absoluteFilePath(name), QDir(own).absoluteFilePath(name));
     }
     paths.puzzlesDir = own;

@@ -89,6 +89,7 @@ void TForm1::BuildMenus()
     Open1 = item(File1, "Open1", "&Open", [this] { Open1Click(); }, QKeySequence("Ctrl+O"));
     Close1 = item(File1, "Close1", "&Close", [this] { Close1Click(); }, QKeySequence("Ctrl+W"));
     Save1 = item(File1, "Save1", "&Save", [this] { Save1Click(); }, QKeySequence("Ctrl+S"));
+    Export1 = item(File1, "Export1", "&Export...", [this] { Export1Click(); });
     Deletepuzzle1 = item(File1, "Deletepuzzle1", "&Delete puzzle", [this] { Deletepuzzle1Click(); });
     N2 = separator(File1, "N2");
     N2->setVisible(false);

@@ -60,7 +60,9 @@ public:
 
     // Document lifecycle
     void FormActivate();
-    bool OpenPuzzleFile(const std::string& path);  // LoadPuzzle + ShowLoadedPuzzle or RebuildRecentMenu
+    // Every road to an open puzzle (Open, recent list, command line): LoadPuzzle + ShowLoadedPuzzle
+    // or RebuildRecentMenu; a .jpz or .ipuz file is imported (see OpenImportedPuzzle).
+    bool OpenPuzzleFile(const std::string& path);
     void ShowLoadedPuzzle();
     void LeaveCurrent();
     bool CheckSolved();  // IsSolved with its side effect on the recent list
@@ -72,6 +74,7 @@ public:
     void Open1Click();
     void Close1Click();
     void Save1Click();
+    void Export1Click();
     void Deletepuzzle1Click();
     void Puz0Click(int tag);
     void Exit1Click();
@@ -117,7 +120,7 @@ public:
     // Menu items, named as the menu tree has always named them (tests and tools find them so).
     QMenu *File1, *View1, *Options1, *Solution1, *Help1, *Constructors1, *Recentunsolvedpuzzles1;
     QMenu *Check1, *Reveal1;
-    QAction *Open1, *Close1, *Save1, *Deletepuzzle1, *N2, *N3, *PrinterOptions1, *Print1, *Printasfilled1,
+    QAction *Open1, *Close1, *Save1, *Export1, *Deletepuzzle1, *N2, *N3, *PrinterOptions1, *Print1, *Printasfilled1,
         *N4, *Exit1;
     std::array<QAction*, 10> Puz{};
     QAction *ZoomIn1, *ZoomOut1, *N1, *FitWidth1, *FitHeight1, *FitPuzzle1;
@@ -153,6 +156,10 @@ private:
     QMargins FrameMargins() const;
     void PlaceOuter(const QRect& outer);
     QString TempHomeFolder() const;
+    static bool FromTemporaryFolder(const QString& path);
+    // Imports a JPZ or ipuz file into a puzzle whose file is X.QWL beside it (or in the puzzles
+    // folder), or opens that X.QWL when it already holds the same acrostic. Nothing is written.
+    bool OpenImportedPuzzle(const std::string& path);
 
     Services services_;
     StartupOptions options_;
@@ -175,6 +182,7 @@ private:
     bool activating_ = false;
     bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
     QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
+    std::string importSource_;          // the file the open puzzle was imported from, if any
     bool closing_ = false;
     QRect placedOuter_;
     QMargins placedFrame_;

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/TForm1.h"
+#include "formats/PuzzleFormats.h"
 #include "info/qt/TReportForm.h"
 #include "info/qt/NoteViewers.h"
 #include "platform/Prompts.h"
@@ -44,7 +45,10 @@ bool TForm1::CheckSolved()
 
 void TForm1::LeaveCurrent()
 {
-    if (!puzzle_.FileName.empty() && !CheckSolved()) recent_.AddToRecent(puzzle_.FileName);
+    if (puzzle_.FileName.empty() || CheckSolved()) return;
+    // An import never saved has no file yet: the list keeps the file it came from instead.
+    const bool unsavedImport = !importSource_.empty() && !QFileInfo::exists(QString::fromStdString(puzzle_.FileName));
+    recent_.AddToRecent(unsavedImport ? importSource_ : puzzle_.FileName);
 }
 
 void TForm1::RebuildRecentMenu()
@@ -69,11 +73,13 @@ void TForm1::RebuildRecentMenu()
 
 bool TForm1::OpenPuzzleFile(const std::string& path)
 {
+    if (ImportKindOf(path)) return OpenImportedPuzzle(path);
     try {
         int version = 0;
         Puzzle loaded = LoadPuzzle(path, &version);
         loaded.FileName = path;
         puzzle_ = std::move(loaded);
+        importSource_.clear();
     } catch (const VersionError& e) {
         services_.prompts.Notice(QString::fromStdString(e.what()));
         RebuildRecentMenu();
@@ -211,6 +217,11 @@ bool TForm1::FormCloseQuery()
     return false;
 }
 
+bool TForm1::FromTemporaryFolder(const QString& path)
+{
+    return IsTemporaryPath(Expand(path.toStdString()), QDir::tempPath().toStdString());
+}
+
 QString TForm1::TempHomeFolder() const
 {
     return options_.puzzlesDir.isEmpty() ? options_.programDir : options_.puzzlesDir;
@@ -232,8 +243,9 @@ void TForm1::FormActivate()
             failedCommandLine_ = path;
             return;
         }
+        // An import has already chosen where its progress goes.
         const std::string opened = Expand(path.toStdString());
-        if (IsTemporaryPath(opened, QDir::tempPath().toStdString())) {
+        if (FromTemporaryFolder(path) && !ImportKindOf(opened)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
             puzzle_.Modified = true;
             setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
@@ -252,6 +264,7 @@ void TForm1::RefreshFileMenu()
 {
     const bool open = !puzzle_.FileName.empty();
     Save1->setEnabled(open);
+    Export1->setEnabled(open);
     Close1->setEnabled(open);
     Deletepuzzle1->setEnabled(open);
     Print1->setEnabled(open);

@@ -16,6 +16,7 @@
 #include "platform/Shell.h"
 #include "print/qt/QtPrintSurface.h"
 #include "print/qt/PrinterOptionsForm.h"
+#include "formats/PuzzleFormats.h"
 #include "puzzle/PuzzleFile.h"
 
 namespace {
@@ -25,7 +26,7 @@ constexpr const char* kUsage =
     "       quotewell --print-pdf OUT.pdf [--as-filled] PUZZLE\n"
     "       quotewell --help | --version\n"
     "\n"
-    "Solve an acrostic puzzle (.QWL file) on screen, or print it to a PDF file.\n"
+    "Solve an acrostic puzzle (.QWL, .jpz or .ipuz file) on screen, or print it to a PDF file.\n"
     "  --print-pdf OUT.pdf  write the printed puzzle to OUT.pdf without opening a window\n"
     "  --as-filled          print the letters entered so far (with --print-pdf)\n"
     "  --help               show this text\n"
@@ -99,7 +100,8 @@ int PrintPdf(const CommandLine& cl, qw::SettingsStore& settings, const QString& 
 {
     const QString path = qw::ResolvePuzzleParameters(cl.parameters, startFolder).join(' ');
     try {
-        qw::Puzzle puzzle = qw::LoadPuzzle(path.toStdString());
+        qw::Puzzle puzzle = qw::ImportKindOf(path.toStdString()) ? qw::ImportPuzzle(path.toStdString())
+                                                                 : qw::LoadPuzzle(path.toStdString());
         puzzle.FileName = path.toStdString();
         qw::PrintToPdf(puzzle, qw::ReadPrinterOptions(settings), cl.asFilled, QDir(startFolder).absoluteFilePath(cl.pdf));
     } catch (const std::exception& e) {

@@ -20,8 +20,12 @@ namespace {
 
 const QString kProgramCaption = QStringLiteral("Quotewell");
 const QString kInformationCaption = QStringLiteral("Information");
-// File names are case-sensitive here, so both spellings of the extension are offered.
-const QString kPuzzleFileFilter = QStringLiteral("Quotewell files (*.QWL *.qwl);;All files (*)");
+// File names are case-sensitive here: the dialog matches these patterns in any letter case, and
+// both spellings of .QWL are offered for dialogs that do not.
+const QString kPuzzleFileFilter = QStringLiteral(
+    "Acrostic puzzles (*.QWL *.jpz *.ipuz);;Quotewell files (*.QWL *.qwl);;JPZ acrostics (*.jpz);;"
+    "ipuz acrostics (*.ipuz);;All files (*)");
+const QStringList kExportFilters = {QStringLiteral("JPZ acrostic (*.jpz)"), QStringLiteral("ipuz acrostic (*.ipuz)")};
 
 int ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
@@ -165,6 +169,27 @@ std::optional<QString> QtPrompts::OpenFile(const QString& startDir, const QStrin
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("QWL"));
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!preset.isEmpty()) dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    return files.first();
+}
+
+std::optional<QString> QtPrompts::ExportFile(const QString& startDir, const QString& preset)
+{
+    QFileDialog dialog(parent_, QStringLiteral("Export"), startDir);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(kExportFilters);
+    // The extension follows the format chosen, and the preset name follows the extension.
+    auto suffixOf = [](const QString& filter) { return filter.contains(QLatin1String(".ipuz")) ? "ipuz" : "jpz"; };
+    const bool ipuz = preset.endsWith(QLatin1String(".ipuz"), Qt::CaseInsensitive);
+    dialog.selectNameFilter(kExportFilters[ipuz ? 1 : 0]);
+    dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
     if (!preset.isEmpty()) dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();

@@ -40,6 +40,8 @@ public:
     virtual std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                             const QString& initial) = 0;
     virtual std::optional<QString> OpenFile(const QString& startDir, const QString& preset) = 0;
+    // The Export dialog: a new file name, with the extension of the chosen format.
+    virtual std::optional<QString> ExportFile(const QString& startDir, const QString& preset) = 0;
     virtual std::optional<QFont> ChooseFont(const QFont& initial, const FontDialogOptions& options) = 0;
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
     // The print dialog: printer and copies, no page range. False when cancelled.
@@ -63,6 +65,7 @@ public:
     std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                     const QString& initial) override;
     std::optional<QString> OpenFile(const QString& startDir, const QString& preset) override;
+    std::optional<QString> ExportFile(const QString& startDir, const QString& preset) override;
     std::optional<QFont> ChooseFont(const QFont& initial, const FontDialogOptions& options) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
     bool ChoosePrinter(QPrinter& printer) override;

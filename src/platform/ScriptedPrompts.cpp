@@ -108,6 +108,13 @@ std::optional<QString> ScriptedPrompts::OpenFile(const QString& startDir, const 
     return Take(files, call, std::nullopt);
 }
 
+std::optional<QString> ScriptedPrompts::ExportFile(const QString& startDir, const QString& preset)
+{
+    PromptCall& call = Record(PromptKind::ExportFile, startDir);
+    call.initial = preset;
+    return Take(files, call, std::nullopt);
+}
+
 std::optional<QFont> ScriptedPrompts::ChooseFont(const QFont& initial, const FontDialogOptions& options)
 {
     PromptCall& call = Record(PromptKind::ChooseFont, initial.family());

@@ -23,7 +23,7 @@ namespace qw {
 
 enum class PromptKind {
     Notice, Information, Warning, Error, ConfirmYesNo, WarnYesNo, ConfirmYesNoCancel,
-    InputBox, OpenFile, ChooseFont, ChooseColor, ChoosePrinter, Exec
+    InputBox, OpenFile, ExportFile, ChooseFont, ChooseColor, ChoosePrinter, Exec
 };
 
 struct PromptCall {
@@ -32,7 +32,7 @@ struct PromptCall {
     QString text;
     // InputBox: the title; Exec: the dialog's class name.
     QString title;
-    // InputBox: the initial text; OpenFile: the preset file name.
+    // InputBox: the initial text; OpenFile, ExportFile: the preset file name.
     QString initial;
     QFont font;                    // ChooseFont: the initial font
     FontDialogOptions fontOptions; // ChooseFont
@@ -82,6 +82,8 @@ public:
     std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                     const QString& initial) override;
     std::optional<QString> OpenFile(const QString& startDir, const QString& preset) override;
+    // Answered from the same queue as OpenFile.
+    std::optional<QString> ExportFile(const QString& startDir, const QString& preset) override;
     std::optional<QFont> ChooseFont(const QFont& initial, const FontDialogOptions& options) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
     bool ChoosePrinter(QPrinter& printer) override;

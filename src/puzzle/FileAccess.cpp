@@ -184,17 +184,22 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
     if (dir.fd >= 0) ::fsync(dir.fd);
 }
 
+std::string NumberedName(const std::string& path, int n)
+{
+    const std::filesystem::path original(path);
+    return (original.parent_path() /
+            (original.stem().string() + " (" + std::to_string(n) + ")" + original.extension().string()))
+        .string();
+}
+
 std::string FirstFreeName(const std::string& path)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec))) return path;
-    const fs::path original(path);
-    const std::string stem = original.stem().string();
-    const std::string extension = original.extension().string();
     for (int n = 2;; ++n) {
-        const fs::path candidate = original.parent_path() / (stem + " (" + std::to_string(n) + ")" + extension);
-        if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate.string();
+        const std::string candidate = NumberedName(path, n);
+        if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
     }
 }
 

@@ -35,5 +35,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 // `path` itself when nothing is there, else the first of "STEM (2)EXT", "STEM (3)EXT", … in the
 // same folder that is free, so a new file never takes another's place.
 std::string FirstFreeName(const std::string& path);
+// "STEM (n)EXT" beside `path`.
+std::string NumberedName(const std::string& path, int n);
 
 }  // namespace qw

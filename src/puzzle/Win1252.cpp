@@ -71,28 +71,35 @@ std::string Win1252ToUtf8(std::string_view text)
     return out;
 }
 
+std::optional<char32_t> NextUtf8(std::string_view text, size_t& i)
+{
+    const auto c = static_cast<unsigned char>(text[i]);
+    char32_t cp = 0;
+    size_t extra = 0;
+    if (c < 0x80) { cp = c; }
+    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
+    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
+    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
+    else { ++i; return std::nullopt; }
+    for (size_t k = 1; k <= extra; ++k) {
+        if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+            ++i;
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    i += extra + 1;
+    return cp;
+}
+
 std::string Utf8ToWin1252(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        char32_t cp = 0;
-        size_t extra = 0;
-        if (c < 0x80) { cp = c; }
-        else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
-        else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
-        else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
-        else { out += '?'; ++i; continue; }
-        bool ok = true;
-        for (size_t k = 1; k <= extra; ++k) {
-            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) { ok = false; break; }
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        if (!ok) { out += '?'; ++i; continue; }
-        i += extra + 1;
-        const auto mapped = UnicodeToWin1252(cp);
+        const auto cp = NextUtf8(text, i);
+        const auto mapped = cp ? UnicodeToWin1252(*cp) : std::nullopt;
         out += mapped ? *mapped : '?';
     }
     return out;

@@ -17,6 +17,9 @@ std::optional<char> UnicodeToWin1252(char32_t cp);
 
 // UTF-8 <-> Windows-1252 for the edges (JSON, file names shown to the user, URLs).
 std::string Win1252ToUtf8(std::string_view text);
+// The code point that starts at text[i], with i moved past it; nullopt (i moved past the first
+// byte) where the bytes are not UTF-8.
+std::optional<char32_t> NextUtf8(std::string_view text, size_t& i);
 // Characters the code page cannot hold become '?'.
 std::string Utf8ToWin1252(std::string_view text);
 

@@ -1,17 +1,21 @@
 // qwl: inspect, make and rewrite .QWL puzzle files from the command line.
 //
-//   qwl dump FILE                 the loaded puzzle as JSON (UTF-8)
+//   qwl dump FILE                 the loaded puzzle as JSON (UTF-8); FILE may be .jpz or .ipuz
+//   qwl import IN OUT.QWL         a .jpz or .ipuz acrostic as a new puzzle file
+//   qwl export IN.QWL OUT         the puzzle as .jpz or .ipuz, by OUT's extension
 //   qwl make JSON OUT [--version1] a puzzle file from JSON of the same shape
 //   qwl resave FILE               load and save in place
 //   qwl stress OUT [SEED]         the generated stress puzzle
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "QwlJson.h"
+#include "formats/PuzzleFormats.h"
 #include "puzzle/PuzzleFile.h"
 #include "puzzle/StressPuzzle.h"
 
@@ -22,6 +26,8 @@ namespace {
 int Usage()
 {
     std::cerr << "usage: qwl dump FILE\n"
+                 "       qwl import IN.(jpz|ipuz) OUT.QWL\n"
+                 "       qwl export IN.QWL OUT.(jpz|ipuz)\n"
                  "       qwl make JSON OUT [--version1]\n"
                  "       qwl resave FILE\n"
                  "       qwl stress OUT [SEED]\n";
@@ -32,6 +38,14 @@ int Dump(const std::string& path)
 {
     int version = 0;
     std::string fixed;
+    if (ImportKindOf(path)) {
+        const Puzzle p = ImportPuzzle(path);
+        for (int32_t r = 0; r < p.Grid.Rows(); ++r)
+            for (int32_t c = 0; c < p.Grid.Columns(); ++c)
+                if (p.Grid.GetCell(r, c) < 0) fixed += static_cast<char>(-p.Grid.GetCell(r, c));
+        std::cout << DumpJson(p, 2, fixed).dump(2) << '\n';
+        return 0;
+    }
     const Puzzle p = LoadPuzzle(path, &version, &fixed);
     std::cout << DumpJson(p, version, fixed).dump(2) << '\n';
     return 0;
@@ -62,6 +76,23 @@ int Make(const std::string& jsonPath, const std::string& out, bool version1)
     return 0;
 }
 
+// Nothing is written unless the whole import succeeded, and never over an existing file.
+int Import(const std::string& in, const std::string& out)
+{
+    if (ImportKindOf(out)) throw InputError("the output must be a .QWL file, not " + out);
+    Puzzle p = ImportPuzzle(in);
+    if (std::filesystem::exists(out)) throw InputError(out + " already exists");
+    p.FileName = out;
+    SavePuzzle(p);
+    return 0;
+}
+
+int Export(const std::string& in, const std::string& out)
+{
+    ExportPuzzle(LoadPuzzle(in), out);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -73,6 +104,8 @@ int main(int argc, char** argv)
         if (command == "dump" && args.size() == 2) return Dump(args[1]);
         if (command == "make" && (args.size() == 3 || (args.size() == 4 && args[3] == "--version1")))
             return Make(args[1], args[2], args.size() == 4);
+        if (command == "import" && args.size() == 3) return Import(args[1], args[2]);
+        if (command == "export" && args.size() == 3) return Export(args[1], args[2]);
         if (command == "resave" && args.size() == 2) {
             Puzzle p = LoadPuzzle(args[1]);
             p.FileName = args[1];

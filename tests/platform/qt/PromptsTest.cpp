@@ -197,10 +197,12 @@ TEST(QtPromptsTest, OpenDialogOffersPuzzleFilesFromTheStartFolder)
     QStringList filters;
     QString suffix;
     QString folder;
+    bool caseSensitive = true;
     WhenModal([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         filters = dialog->nameFilters();
+        caseSensitive = dialog->filter().testFlag(QDir::CaseSensitive);
         suffix = dialog->defaultSuffix();
         folder = dialog->directory().absolutePath();
         dialog->selectFile(dir.filePath("Upper.QWL"));
@@ -208,7 +210,9 @@ TEST(QtPromptsTest, OpenDialogOffersPuzzleFilesFromTheStartFolder)
     });
     const auto chosen = prompts.OpenFile(dir.path(), "lower.qwl");
     EXPECT_EQ(chosen, dir.filePath("Upper.QWL"));
-    EXPECT_EQ(filters, (QStringList{"Quotewell files (*.QWL *.qwl)", "All files (*)"}));
+    EXPECT_EQ(filters, (QStringList{"Acrostic puzzles (*.QWL *.jpz *.ipuz)", "Quotewell files (*.QWL *.qwl)",
+                                    "JPZ acrostics (*.jpz)", "ipuz acrostics (*.ipuz)", "All files (*)"}));
+    EXPECT_FALSE(caseSensitive) << "x.JPZ and y.Ipuz are offered too";
     EXPECT_EQ(suffix, "QWL");
     EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
 
