@@ -33,6 +33,7 @@ class TShowMemo2Frm;
 class TShowMemoFrm;
 struct SolutionOutcome;
 class HelpViewer;
+class JournalKeeper;
 
 struct Services {
     SettingsStore& settings;
@@ -48,6 +49,7 @@ struct StartupOptions {
     QString helpFile;         // the quick reference
     int screenWidth = 1024;   // for the zoom limits
     QRect startupPlacement;   // the work area
+    QString recoveryDir;      // where recovery journals are kept; empty: none are kept
 };
 
 class TForm1 : public QMainWindow {
@@ -65,6 +67,12 @@ public:
     bool CheckSolved();  // IsSolved with its side effect on the recent list
     void RebuildRecentMenu();
     bool SaveCurrent();  // SavePuzzle under the general error report; false when it failed
+    // Every change to the entered letters (typing, clearing, revealing, restoring, undoing) ends
+    // here, so that the recovery journal follows within a second.
+    void LettersChanged();
+    // Offers the recovery journal of the shown puzzle, if its file is as the journal saw it. Run
+    // after a load and whenever the open puzzle is given another file name.
+    void OfferRecovery();
 
     // Menu handlers
     void File1Click();
@@ -112,6 +120,7 @@ public:
     QString StatusText() const;
     TPrinterOptionsForm& PrinterOptionsForm() { return *printerOptions_; }
     TCursorForm& CursorForm() { return *cursorForm_; }
+    JournalKeeper& RecoveryJournal() { return *journal_; }
 
     // Menu items, with their documented names.
     QMenu *File1, *View1, *Options1, *Solution1, *Help1, *Constructors1, *Recentunsolvedpuzzles1;
@@ -172,6 +181,8 @@ private:
     bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
     QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
     bool closing_ = false;
+    // Last: it reads the puzzle and cursor until it is gone.
+    std::unique_ptr<JournalKeeper> journal_;
 };
 
 }  // namespace qw

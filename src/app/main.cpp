@@ -16,6 +16,7 @@
 #include "platform/Shell.h"
 #include "print/qt/QtPrintSurface.h"
 #include "print/qt/PrinterOptionsForm.h"
+#include "puzzle/Journal.h"
 #include "puzzle/PuzzleFile.h"
 
 namespace {
@@ -158,6 +159,7 @@ int main(int argc, char** argv)
     QScreen* screen = QApplication::primaryScreen();
     options.screenWidth = screen ? screen->geometry().width() : 1024;
     options.startupPlacement = qw::StartupPlacement();
+    options.recoveryDir = QString::fromStdString(qw::JournalFolderFromEnvironment());
 
     qw::TForm1 form(qw::Services{settings, prompts, shell, clock}, options);
     prompts.SetParent(&form);

@@ -580,6 +580,7 @@ bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
     const NavResult result = HandleNavKey(puzzle_, cursor_, key);
     ApplyNavResult(result);
     cursor_.KeyBusy = false;
+    if (key == NavKey::Backspace || key == NavKey::Delete) emit lettersChanged();
     return true;
 }
 
