@@ -213,10 +213,9 @@ TEST_F(TempFolder, FindingSetsAsideWhatCannotBeOffered)
 
 TEST(Journal, FileNamesAreStableReadableAndDistinct)
 {
+    // The hash is FNV-1a, the same in every build, so a journal outlives an upgrade.
     const std::string name = JournalFileName("/home/ann/Puzzles/Shakespeare.QWL");
-    EXPECT_EQ(name, JournalFileName("/home/ann/Puzzles/Shakespeare.QWL"));
-    EXPECT_EQ(name.rfind("Shakespeare-", 0), 0u) << name;
-    EXPECT_EQ(name.size(), std::string("Shakespeare-").size() + 16 + 5);
+    EXPECT_EQ(name, "Shakespeare-6276e327de0943fc.json");
     EXPECT_NE(name, JournalFileName("/home/bob/Puzzles/Shakespeare.QWL"));
     EXPECT_NE(name, JournalFileName("/home/ann/Puzzles/shakespeare.QWL"));
     const std::string odd = JournalFileName("/p/../Ça va\n" + std::string(300, 'x') + ".QWL");

@@ -151,11 +151,6 @@ TEST_F(Recovery, StaleOrDamagedJournalIsSetAsideWithoutAsking)
              WritePuzzle("Small");
              fs::last_write_time(path, fs::last_write_time(path) + 1s);  // past the clock's tick
          }, ".stale"},
-        {"another puzzle under the same name", [&] {
-             Puzzle other;
-             ASSERT_TRUE(other.BuildPuzzle(1, 3, "", {"ABC"}, {{"", {1, 2, 3}, ""}}));
-             WritePuzzle("Small", other);
-         }, ".stale"},
         {"damaged", [&] { std::ofstream(JournalOf(path)) << "{\"format\": \"Quotewell recovery journal\", \"ver"; },
          ".bad"},
     };
@@ -195,7 +190,7 @@ TEST_F(Recovery, StartUpPutsPuzzlesWithJournalsFirstInTheRecentList)
     EXPECT_TRUE(form->Puz[0]->isVisible());
     EXPECT_EQ(form->Puz[0]->text(), "Left");
 
-    // The puzzle on the command line is offered at its load instead.
+    // The puzzle on the command line is offered when it loads instead.
     form.reset();
     StartupOptions options;
     options.parameters = {QString::fromStdString(opening)};
@@ -204,10 +199,6 @@ TEST_F(Recovery, StartUpPutsPuzzlesWithJournalsFirstInTheRecentList)
     options.recoveryDir = RecoveryDir();
     form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
     EXPECT_EQ(form->Recent().Entries(), std::vector<std::string>{left});
-    prompts.QueueAnswer(Answer::Yes);
-    form->FormActivate();
-    EXPECT_EQ(prompts.Texts(PromptKind::ConfirmYesNo), QStringList{Question("Opening.QWL")});
-    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
 }
 
 TEST_F(Recovery, PuzzleNotYetSavedIsRecoveredWhileItsFileIsStillAbsent)
