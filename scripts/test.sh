@@ -13,6 +13,7 @@ echo "== build and test (RelWithDebInfo)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs" --timeout 300) | tee "$logs/ctest-main.log"
+grep -h '^kill test:' build/Testing/Temporary/LastTest.log || true
 
 echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"

@@ -12,6 +12,7 @@
 
 #include "app/AppSettings.h"
 #include "app/HelpViewer.h"
+#include "app/JournalKeeper.h"
 #include "info/qt/TReportForm.h"
 #include "info/qt/NoteViewers.h"
 #include "platform/Clock.h"
@@ -39,9 +40,16 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     statusBar()->addWidget(statusLabel_, 1);
     connect(screen_, &PuzzleScreen::statusTextChanged, statusLabel_, &QLabel::setText);
     connect(screen_, &PuzzleScreen::headerClicked, this, [this] { Guard([this] { MoreInfoonPuzzle1Click(); }); });
+    connect(screen_, &PuzzleScreen::lettersChanged, this, [this] { LettersChanged(); });
 
     BuildMenus();
     FormCreate();
+
+    journal_ = std::make_unique<JournalKeeper>(options_.recoveryDir.toStdString(), puzzle_, cursor_);
+    // Puzzles left with unsaved letters come first in the recent list, so the solver finds them.
+    const auto journaled = journal_->JournaledPuzzles(options_.parameters.join(' ').toStdString());
+    for (auto it = journaled.rbegin(); it != journaled.rend(); ++it) recent_.AddToRecent(*it);
+    if (!journaled.empty()) RebuildRecentMenu();
 
     // The dialogs that live for the whole run, in the order the program has always made them.
     printerOptions_ = std::make_unique<TPrinterOptionsForm>(services_.settings, services_.prompts, this);
@@ -216,6 +224,7 @@ void TForm1::PlaceOuter(const QRect& outer)
 void TForm1::FormClose()
 {
     LeaveCurrent();
+    journal_->Discard();
     SettingsStore& store = services_.settings;
     WindowState state;
     state.bounds = frameGeometry();

@@ -34,6 +34,7 @@ class TShowMemo2Frm;
 class TShowMemoFrm;
 struct SolutionOutcome;
 class HelpViewer;
+class JournalKeeper;
 
 struct Services {
     SettingsStore& settings;
@@ -49,6 +50,7 @@ struct StartupOptions {
     QString helpFile;         // the quick reference
     int screenWidth = 1024;   // for the zoom limits
     QRect startupPlacement;   // the work area
+    QString recoveryDir;      // where recovery journals are kept; empty: none are kept
 };
 
 class TForm1 : public QMainWindow {
@@ -68,6 +70,12 @@ public:
     bool CheckSolved();  // IsSolved with its side effect on the recent list
     void RebuildRecentMenu();
     bool SaveCurrent();  // SavePuzzle under the general error report; false when it failed
+    // Every change to the entered letters (typing, clearing, revealing, restoring, undoing) ends
+    // here, so that the recovery journal follows within a second.
+    void LettersChanged();
+    // Offers the recovery journal of the shown puzzle, if its file is as the journal saw it. Run
+    // after a load and whenever the open puzzle is given another file name.
+    void OfferRecovery();
 
     // Menu handlers
     void File1Click();
@@ -116,6 +124,7 @@ public:
     QString StatusText() const;
     TPrinterOptionsForm& PrinterOptionsForm() { return *printerOptions_; }
     TCursorForm& CursorForm() { return *cursorForm_; }
+    JournalKeeper& RecoveryJournal() { return *journal_; }
 
     // Menu items, named as the menu tree has always named them (tests and tools find them so).
     QMenu *File1, *View1, *Options1, *Solution1, *Help1, *Constructors1, *Recentunsolvedpuzzles1;
@@ -187,6 +196,8 @@ private:
     QRect placedOuter_;
     QMargins placedFrame_;
     bool shownOnce_ = false;
+    // Last: it reads the puzzle and cursor until it is gone.
+    std::unique_ptr<JournalKeeper> journal_;
 };
 
 }  // namespace qw

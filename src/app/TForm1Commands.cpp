@@ -44,6 +44,7 @@ void TForm1::FormKeyPress(QChar typed)
     const TypeResult result =
         TypeCharacter(puzzle_, cursor_, ch, cursorForm_->DiagramSetting(), cursorForm_->WordListSetting());
     if (!result.accepted) return;
+    if (result.changed) LettersChanged();
     screen_->ApplyNavResult(result.nav);
     RefreshFileMenu();
     if (result.solved) recent_.Remove(ExpandedFileName());
@@ -144,9 +145,20 @@ void TForm1::Currentletter1Click() { FollowSolutionOutcome(CheckCurrentLetter(pu
 
 void TForm1::Allletters2Click() { FollowSolutionOutcome(CheckAllLetters(puzzle_)); }
 
-void TForm1::Currentletter2Click() { FollowSolutionOutcome(RevealCurrentLetter(puzzle_, cursor_)); }
+// The journal is told before the outcome's messages, which wait for the solver.
+void TForm1::Currentletter2Click()
+{
+    const SolutionOutcome outcome = RevealCurrentLetter(puzzle_, cursor_);
+    LettersChanged();
+    FollowSolutionOutcome(outcome);
+}
 
-void TForm1::Allletters1Click() { FollowSolutionOutcome(RevealAllLetters(puzzle_)); }
+void TForm1::Allletters1Click()
+{
+    const SolutionOutcome outcome = RevealAllLetters(puzzle_);
+    LettersChanged();
+    FollowSolutionOutcome(outcome);
+}
 
 void TForm1::Unscramble1Click()
 {

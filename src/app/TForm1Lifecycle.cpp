@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <filesystem>
 
+#include "app/JournalKeeper.h"
 #include "app/TForm1.h"
 #include "formats/PuzzleFormats.h"
 #include "info/qt/TReportForm.h"
@@ -124,12 +125,15 @@ void TForm1::ShowLoadedPuzzle()
     RebuildRecentMenu();
     RefreshFileMenu();
     openOfferDeclined_ = false;
+    OfferRecovery();
 }
 
 bool TForm1::SaveCurrent()
 {
     try {
         SavePuzzle(puzzle_);
+        journal_->Track();
+        journal_->Discard();
         return true;
     } catch (const std::exception& e) {
         services_.prompts.Error(QString::fromLocal8Bit(e.what()));
@@ -187,6 +191,7 @@ void TForm1::Close1Click()
         // A failed save stops the close: the puzzle stays open and modified.
         if (!SaveCurrent()) return;
     }
+    journal_->Discard();
     puzzle_.FileName.clear();
     SetUpHeader(true);
     puzzle_.Modified = false;
@@ -250,6 +255,8 @@ void TForm1::FormActivate()
             puzzle_.Modified = true;
             setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
             RebuildRecentMenu();
+            // Letters journaled under the new name (the load asked about the old one's).
+            if (puzzle_.FileName != path.toStdString()) OfferRecovery();
         }
         return;
     }

@@ -17,6 +17,7 @@
 #include "print/qt/QtPrintSurface.h"
 #include "print/qt/PrinterOptionsForm.h"
 #include "formats/PuzzleFormats.h"
+#include "puzzle/Journal.h"
 #include "puzzle/PuzzleFile.h"
 
 namespace {
@@ -160,6 +161,7 @@ int main(int argc, char** argv)
     QScreen* screen = QApplication::primaryScreen();
     options.screenWidth = screen ? screen->geometry().width() : 1024;
     options.startupPlacement = qw::StartupPlacement();
+    options.recoveryDir = QString::fromStdString(qw::JournalFolderFromEnvironment());
 
     qw::TForm1 form(qw::Services{settings, prompts, shell, clock}, options);
     prompts.SetParent(&form);

@@ -122,6 +122,7 @@ struct Session {
         options.puzzlesDir = QStringLiteral(QW_SOURCE_DIR "/Puzzles");
         options.screenWidth = 1024;
         options.startupPlacement = QRect(0, 0, 1000, 740);
+        options.recoveryDir = dir.filePath("recovery");  // typing pays for its journal, as in the program
         form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
     }
     QWidget* Part(const char* name) { return form->Screen().findChild<QWidget*>(QString::fromLatin1(name)); }

@@ -12,7 +12,7 @@ build="$root/build-fuzz"
 
 puzzle_sources=("$root"/src/puzzle/*.cpp)
 format_sources=("$root"/src/formats/*.cpp)
-flags=(-std=c++20 -O1 -g -Wall -Wextra -Werror -fno-omit-frame-pointer
+flags=(-std=c++20 -O1 -g -pthread -Wall -Wextra -Werror -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I "$root/src" -I "$here")
 
 # build NAME DEFINES... -- SOURCES...: rebuilt when any source or header is newer than the binary.

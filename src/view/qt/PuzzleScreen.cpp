@@ -577,8 +577,11 @@ bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
     }
     if (!shown_ || !HasLetter(cursor_.CurrentLetter)) return false;
     if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
-    const KeyBusyScope busy(cursor_);
-    ApplyNavResult(HandleNavKey(puzzle_, cursor_, key));
+    {
+        const KeyBusyScope busy(cursor_);
+        ApplyNavResult(HandleNavKey(puzzle_, cursor_, key));
+    }
+    if (key == NavKey::Backspace || key == NavKey::Delete) emit lettersChanged();
     return true;
 }
 

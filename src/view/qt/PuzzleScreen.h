@@ -91,6 +91,8 @@ signals:
     void statusTextChanged(const QString& text);
     void headerClicked();
     void cursorMoved();
+    // Backspace or Delete cleared the current letter.
+    void lettersChanged();
 
 protected:
     bool event(QEvent* e) override;

@@ -10,6 +10,7 @@
 
 #include "../FaultInjection.h"
 #include "MainWindowFixture.h"
+#include "app/JournalKeeper.h"
 #include "puzzle/PuzzleFile.h"
 #include "puzzle/StressPuzzle.h"
 #include "view/qt/PuzzleScreen.h"
@@ -160,6 +161,27 @@ TEST_F(WindowSaveFaults, FileSizeLimit)
     if (!limit.Active()) GTEST_SKIP() << "cannot lower the file-size limit";
     ExpectEveryRoadFails(path);
     limit.Release();
+    ExpectSaveWorks();
+}
+
+// Letters typed while every save fails are journaled all the same, and come back after a kill.
+TEST_F(WindowSaveFaults, JournalKeepsWhatAFailedSaveCouldNot)
+{
+    const std::string path = Folder("Locked") + "/Small.QWL";
+    OpenAndChange(path);
+    Immutable guard(path);
+    if (!guard.Active()) GTEST_SKIP() << "this filesystem has no immutable attribute";
+    form->Save1->trigger();
+    ASSERT_EQ(prompts.Count(PromptKind::Error), 1);
+    Type("Z");
+    form->RecoveryJournal().Sync();
+    Restart();
+    guard.Release();
+    prompts.QueueAnswer(Answer::Yes);
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    EXPECT_EQ(prompts.Count(PromptKind::ConfirmYesNo), 1);
+    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'Q');
+    EXPECT_EQ(form->CurrentPuzzle().Letters[2].Entered, 'Z');
     ExpectSaveWorks();
 }
 

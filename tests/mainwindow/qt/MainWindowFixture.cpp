@@ -45,6 +45,7 @@ void MainWindowTest::Restart()
     options.puzzlesDir = puzzlesDir;
     options.screenWidth = 1024;
     options.startupPlacement = QRect(0, 0, 1000, 740);
+    options.recoveryDir = RecoveryDir();
     form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
 }
 
@@ -54,6 +55,8 @@ std::string MainWindowTest::WritePuzzle(const std::string& name, Puzzle puzzle)
     SavePuzzle(puzzle);
     return puzzle.FileName;
 }
+
+QString MainWindowTest::RecoveryDir() const { return dir.filePath("state/quotewell/recovery"); }
 
 void MainWindowTest::Type(const QString& text)
 {

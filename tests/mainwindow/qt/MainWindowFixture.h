@@ -24,8 +24,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Makes a fresh main window over the same settings file and puzzles folder.
+    // Makes a fresh main window over the same settings file, puzzles and journal folders. The old
+    // window goes as a killed program would: without closing, its journal left behind.
     void Restart();
+    QString RecoveryDir() const;
     // Writes `puzzle` as NAME.QWL into the puzzles folder and returns its path.
     std::string WritePuzzle(const std::string& name, Puzzle puzzle = SmallPuzzle());
     void Type(const QString& text);
