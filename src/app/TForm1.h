@@ -13,6 +13,7 @@
 
 #include "puzzle/Puzzle.h"
 #include "puzzle/RecentList.h"
+#include "solve/UndoHistory.h"
 #include "view/ColorScheme.h"
 
 class QAction;
@@ -96,6 +97,13 @@ public:
     void AdditionalInfoForSuccessfulSolvers1Click();
     void Update1Click();
     void Sendcommentsonthispuzzle1Click();
+    void Edit1Click();
+    void Undo1Click();
+    void Redo1Click();
+    void Highlightcurrentanswer1Click();
+
+    // Runs after every change of entered letters, whatever made it: refreshes what follows them.
+    void LettersChanged();
 
     // Keyboard: key-downs of the panes, then typed characters.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -112,6 +120,7 @@ public:
     QString StatusText() const;
     TPrinterOptionsForm& PrinterOptionsForm() { return *printerOptions_; }
     TCursorForm& CursorForm() { return *cursorForm_; }
+    const UndoHistory& History() const { return history_; }
 
     // Menu items, with their documented names.
     QMenu *File1, *View1, *Options1, *Solution1, *Help1, *Constructors1, *Recentunsolvedpuzzles1;
@@ -125,6 +134,8 @@ public:
     QAction *Quickreference1, *About1, *N8, *Emailpuzzleauthor1, *MoreInfoonPuzzle1,
         *AdditionalInfoForSuccessfulSolvers1, *Update1;
     QAction* Sendcommentsonthispuzzle1;
+    QMenu* Edit1;
+    QAction *Undo1, *Redo1, *Highlightcurrentanswer1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,6 +152,11 @@ private:
     void RefreshFileMenu();
     void RefreshViewMenu();
     void RefreshSolutionMenu();
+    void RefreshEditMenu();
+    // Repaints, title strip, Modified and the completion that an undo or a redo asks for.
+    void FollowUndoOutcome(const UndoOutcome& outcome);
+    // The congratulations or the "completely filled" message a change of letters calls for.
+    void FollowCompletion(Completion completion);
     void ApplyNotes();
     // Repaints, the recent-list effect, the notice and the congratulations that a check or a
     // reveal asks for, in that order.
@@ -157,6 +173,7 @@ private:
     ColorScheme colors_;
     FontSpec screenClueFont_;
     RecentList recent_;
+    UndoHistory history_;
     bool constructorMode_ = false;
 
     PuzzleScreen* screen_ = nullptr;

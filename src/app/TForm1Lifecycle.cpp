@@ -98,6 +98,7 @@ void TForm1::ApplyNotes()
 
 void TForm1::ShowLoadedPuzzle()
 {
+    history_.Reset(puzzle_);
     const bool moreInfo = puzzle_.HasMoreInfo();
     screen_->SetHeaderHint(moreInfo);
     MoreInfoonPuzzle1->setVisible(moreInfo);
@@ -123,6 +124,7 @@ bool TForm1::SaveCurrent()
 {
     try {
         SavePuzzle(puzzle_);
+        history_.MarkSaved(puzzle_);
         return true;
     } catch (const std::exception& e) {
         services_.prompts.Error(QString::fromLocal8Bit(e.what()));
@@ -181,6 +183,7 @@ void TForm1::Close1Click()
         if (!SaveCurrent()) return;
     }
     puzzle_.FileName.clear();
+    history_.Reset(puzzle_);
     SetUpHeader(true);
     puzzle_.Modified = false;
     setWindowTitle("Quotewell");

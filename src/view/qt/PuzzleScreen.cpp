@@ -847,9 +847,17 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
     const QFontMetrics letterMetrics(letterFont);
     const QFontMetrics numberMetrics(numberFont);
     const WordListMeasures& m = wordList_.Measures;
+    const int L = m.LineHeight;
+    const int slotHeight = std::max(letterMetrics.height(), L + 1 + numberMetrics.height());
     const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
-    // Rectangle by rectangle, as the diagram: the slots of a quotation word lie far apart.
+    // Rectangle by rectangle, as the diagram: the slots of a quotation word lie far apart. Text
+    // that cannot reach a rectangle is not drawn (shaping it is most of a small repaint's cost);
+    // the margin of a line height takes in glyphs that stand out of their boxes.
     for (const QRect& area : region) {
+        const QRect reach = area.adjusted(-L, -L, L, L);
+        auto reaches = [&](int left, int top, int width, int height) {
+            return reach.intersects(QRect(left, top, std::max(width, 1), std::max(height, 1)));
+        };
         painter.setClipRect(area);
         painter.fillRect(area, back);
         painter.setPen(ink);
@@ -859,14 +867,17 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
             // Made for the clues painted only; a new width or clue font brings a layout without them.
             AddDotLeader(block, m, metrics_, fonts_);
             painter.setFont(clueFont);
-            DrawTextAt(painter, clueMetrics, kLabelLeft, block.Top, FromAnsi(block.Label));
+            if (reaches(kLabelLeft, block.Top, m.TextLeft - kLabelLeft, L))
+                DrawTextAt(painter, clueMetrics, kLabelLeft, block.Top, FromAnsi(block.Label));
             for (const TextLine& line : block.Lines)
-                DrawTextAt(painter, clueMetrics, m.TextLeft, line.Y, FromAnsi(line.Text));
+                if (reaches(m.TextLeft, line.Y, metrics_.TextWidth(fonts_.Clue, line.Text), L))
+                    DrawTextAt(painter, clueMetrics, m.TextLeft, line.Y, FromAnsi(line.Text));
             for (int32_t index : puzzle_.Clues[static_cast<size_t>(block.Clue)].Answer) {
                 if (index < 1 || index > letterCount) continue;
                 const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(index)];
                 const int x = e.AnswerPos.x;
                 const int y = e.AnswerPos.y;
+                if (!reaches(x, y, m.SlotWidth, slotHeight)) continue;
                 if (tinted && shownHighlight_.InWord(index)) painter.fillRect(SlotArea(index), tint);
                 if (e.Entered != ' ') {
                     painter.setFont(letterFont);
