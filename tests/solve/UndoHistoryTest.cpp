@@ -14,62 +14,57 @@ using namespace qw::testing;
 
 namespace {
 
-// Diagram order ABCDEFGH; word list: clue a = 1..4, clue b = 5..8.
-Puzzle Eight() { return Build({"ABCDEFGH"}, {{"a", Range(1, 4), ""}, {"b", Range(5, 8), ""}}); }
-
+// Diagram order ABCDEFGH; clue a = letters 1..4, clue b = 5..8. Typing moves one step at a time.
 struct Session {
-    Puzzle p = Eight();
+    Puzzle p = Build({"ABCDEFGH"}, {{"a", Range(1, 4), ""}, {"b", Range(5, 8), ""}});
     CursorState c = StartCursor(p);
     UndoHistory h;
-    explicit Session(size_t limit = kUndoLimit) : h(limit) { h.Reset(p); }
+    explicit Session(const std::string& entries = "        ", size_t limit = kUndoLimit) : h(limit)
+    {
+        SetEntries(p, entries);
+        h.Reset(p);
+    }
     void Type(const std::string& text)
     {
         for (char ch : text) TypeCharacter(p, c, ch, 1, 1, &h);
     }
+    void At(int32_t letter) { c.CurrentLetter = letter; }
 };
+
+using Command = std::function<void(Session&)>;
 
 TEST(UndoHistory, EachCommandThatChangesEntriesIsOneStepOfItsKind)
 {
     struct Case {
-        const char* name;
-        std::string before;  // entries, diagram order
-        int32_t cursor;
-        std::function<void(Session&)> command;
-        size_t steps;  // steps recorded
-        StepKind kind;
+        std::string before;
+        Command command;
+        std::vector<StepKind> kinds;  // empty: no step
         std::vector<LetterChange> changes;
     };
+    const Command reveal = [](Session& s) { RevealCurrentLetter(s.p, s.c, &s.h); };
+    const Command revealAll = [](Session& s) { RevealAllLetters(s.p, &s.h); };
     const std::vector<Case> cases = {
-        {"typed letter", "        ", 2, [](Session& s) { s.Type("x"); }, 1, StepKind::Typed, {{2, ' ', 'X'}}},
-        {"same letter again", " X      ", 2, [](Session& s) { s.Type("X"); }, 0, {}, {}},
-        {"typed space", " X      ", 2, [](Session& s) { s.Type(" "); }, 1, StepKind::Cleared, {{2, 'X', ' '}}},
-        {"backspace", " X      ", 2, [](Session& s) { HandleNavKey(s.p, s.c, NavKey::Backspace, &s.h); }, 1,
-         StepKind::Cleared, {{2, 'X', ' '}}},
-        {"delete on a blank", "        ", 2, [](Session& s) { HandleNavKey(s.p, s.c, NavKey::Delete, &s.h); }, 0, {},
-         {}},
-        {"arrow", " X      ", 2, [](Session& s) { HandleNavKey(s.p, s.c, NavKey::Right, &s.h); }, 0, {}, {}},
-        {"reveal current", " X      ", 2, [](Session& s) { RevealCurrentLetter(s.p, s.c, &s.h); }, 1,
-         StepKind::RevealCurrent, {{2, 'X', 'B'}}},
-        {"reveal all", "AXC  FGH", 1, [](Session& s) { RevealAllLetters(s.p, &s.h); }, 1, StepKind::RevealAll,
-         {{2, 'X', 'B'}, {4, ' ', 'D'}, {5, ' ', 'E'}}},
-        {"reveal all when solved", "ABCDEFGH", 1, [](Session& s) { RevealAllLetters(s.p, &s.h); }, 0, {}, {}},
-        {"checks", "AX      ", 2, [](Session& s) {
-             CheckCurrentLetter(s.p, s.c);
-             CheckAllLetters(s.p);
-         }, 0, {}, {}},
+        {"        ", [](Session& s) { s.Type("x"); }, {StepKind::Typed}, {{2, ' ', 'X'}}},
+        {" X      ", [](Session& s) { s.Type("X"); }, {}, {}},
+        {" X      ", [](Session& s) { s.Type(" "); }, {StepKind::Cleared}, {{2, 'X', ' '}}},
+        {" X      ", [](Session& s) { HandleNavKey(s.p, s.c, NavKey::Backspace, &s.h); }, {StepKind::Cleared},
+         {{2, 'X', ' '}}},
+        {"        ", [](Session& s) { HandleNavKey(s.p, s.c, NavKey::Delete, &s.h); }, {}, {}},
+        {" X      ", reveal, {StepKind::RevealCurrent}, {{2, 'X', 'B'}}},
+        {"AXC  FGH", revealAll, {StepKind::RevealAll}, {{2, 'X', 'B'}, {4, ' ', 'D'}, {5, ' ', 'E'}}},
+        {"ABCDEFGH", revealAll, {}, {}},
+        {"AX      ", [](Session& s) { CheckCurrentLetter(s.p, s.c), CheckAllLetters(s.p); }, {}, {}},
     };
     for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        Session s;
-        SetEntries(s.p, test.before);
-        s.h.Reset(s.p);
-        s.c.CurrentLetter = test.cursor;
+        SCOPED_TRACE(test.before);
+        Session s(test.before);
+        s.At(2);
         test.command(s);
-        ASSERT_EQ(s.h.UndoCount(), test.steps);
-        if (test.steps == 0) continue;
         const std::string after = Entries(s.p);
+        ASSERT_EQ(s.h.UndoCount(), test.kinds.size());
+        if (test.kinds.empty()) continue;
         const UndoStep* step = s.h.Undo(s.p);
-        EXPECT_EQ(step->Kind, test.kind);
+        EXPECT_EQ(step->Kind, test.kinds[0]);
         EXPECT_EQ(step->Changes, test.changes);
         EXPECT_EQ(Entries(s.p), test.before);
         s.h.Redo(s.p);
@@ -80,115 +75,84 @@ TEST(UndoHistory, EachCommandThatChangesEntriesIsOneStepOfItsKind)
 TEST(UndoHistory, UndoAndRedoWalkTheStepsAndANewChangeDropsTheRedoSteps)
 {
     Session s;
-    s.Type("ABC");  // letters 1, 2, 3; the cursor is now on 4
+    s.Type("ABC");
     UndoOutcome o = UndoLastStep(s.p, s.c, s.h);
     EXPECT_EQ(Entries(s.p), "AB      ");
     EXPECT_EQ(o.letters, std::vector<int32_t>{3});
     EXPECT_EQ(s.c.CurrentLetter, 3);
     UndoLastStep(s.p, s.c, s.h);
-    o = RedoNextStep(s.p, s.c, s.h);
-    EXPECT_EQ(Entries(s.p), "AB      ");
+    RedoNextStep(s.p, s.c, s.h);
     EXPECT_EQ(s.c.CurrentLetter, 2);
-    EXPECT_TRUE(s.h.CanRedo());
-
-    s.c.CurrentLetter = 5;
+    s.At(5);
     s.Type("Q");
     EXPECT_FALSE(s.h.CanRedo());
-    EXPECT_FALSE(RedoNextStep(s.p, s.c, s.h).changed);
+    EXPECT_EQ(Entries(s.p), "AB  Q   ");
     UndoLastStep(s.p, s.c, s.h);
     UndoLastStep(s.p, s.c, s.h);
     o = UndoLastStep(s.p, s.c, s.h);
     EXPECT_TRUE(o.changed && o.refreshTitleStrip);  // letter 1 starts clue a
-    EXPECT_EQ(Entries(s.p), "        ");
     EXPECT_FALSE(UndoLastStep(s.p, s.c, s.h).changed);
+    EXPECT_EQ(Entries(s.p), "        ");
 }
 
 TEST(UndoHistory, KeepsTheNewestStepsUpToItsLimit)
 {
     for (size_t limit : {size_t{3}, kUndoLimit}) {
-        SCOPED_TRACE(limit);
-        Session s(limit);
-        for (size_t n = 0; n < limit + 2; ++n) s.h.RecordLetter(StepKind::Typed, 1, n % 2 ? 'B' : 'A', n % 2 ? 'A' : 'B');
-        EXPECT_EQ(s.h.UndoCount(), limit);
+        Session s("        ", limit);
+        for (size_t n = 0; n < limit + 2; ++n) s.h.RecordLetter(StepKind::Typed, 1, "AB"[n % 2], "BA"[n % 2]);
         size_t undone = 0;
         while (s.h.Undo(s.p)) ++undone;
         EXPECT_EQ(undone, limit);
-        // The oldest step left is the third recorded: A -> B.
-        EXPECT_EQ(s.p.Letters[1].Entered, 'A');
+        EXPECT_EQ(s.p.Letters[1].Entered, 'A');  // the before of the third step recorded
     }
 }
 
 TEST(UndoHistory, ModifiedIsFalseExactlyAtTheSavedState)
 {
-    Session s;
-    s.Type("AB");
-    EXPECT_TRUE(s.p.Modified);
-    UndoLastStep(s.p, s.c, s.h);
-    EXPECT_TRUE(s.p.Modified);
-    UndoLastStep(s.p, s.c, s.h);
-    EXPECT_FALSE(s.p.Modified);
-    RedoNextStep(s.p, s.c, s.h);
-    EXPECT_TRUE(s.p.Modified);
-
-    // A save moves the saved state; the steps stay.
-    s.h.MarkSaved(s.p);
-    s.p.Modified = false;
-    UndoLastStep(s.p, s.c, s.h);
-    EXPECT_TRUE(s.p.Modified);
-    RedoNextStep(s.p, s.c, s.h);
-    EXPECT_FALSE(s.p.Modified);
-
     // Long after the step that left the saved state was dropped, the entries still find it.
-    Session t(2);
+    Session s("        ", 2);
     for (int n = 0; n < 6; ++n) {
-        t.c.CurrentLetter = 1;
-        t.Type(n % 2 ? " " : "A");
+        s.At(1);
+        s.Type(n % 2 ? " " : "A");
     }
-    EXPECT_TRUE(t.p.Modified);  // clearing a letter is a change like any other
-    UndoLastStep(t.p, t.c, t.h);
-    EXPECT_TRUE(t.p.Modified);
-    RedoNextStep(t.p, t.c, t.h);
-    EXPECT_FALSE(t.p.Modified);
+    UndoLastStep(s.p, s.c, s.h);
+    EXPECT_TRUE(s.p.Modified);
+    RedoNextStep(s.p, s.c, s.h);
+    EXPECT_FALSE(s.p.Modified);
 
     // An accepted key number is unsaved too, whatever the entries.
-    Session u;
-    u.p.SolutionScrambled = 1;
-    u.p.KeyNumber = "12";
-    u.h.Reset(u.p);
-    u.Type("A");
-    AcceptKey(u.p, "12");
-    UndoLastStep(u.p, u.c, u.h);
-    EXPECT_TRUE(u.p.Modified);
+    Session locked;
+    locked.p.SolutionScrambled = 1;
+    locked.p.KeyNumber = "12";
+    locked.h.Reset(locked.p);
+    locked.Type("A");
+    AcceptKey(locked.p, "12");
+    UndoLastStep(locked.p, locked.c, locked.h);
+    EXPECT_TRUE(locked.p.Modified);
 }
 
 TEST(UndoHistory, RedoCompletesAsTheCommandDidAndUndoNever)
 {
     struct Case {
-        const char* name;
         std::string before;
-        std::function<void(Session&)> command;
+        Command command;
         Completion redo;
     };
     const std::vector<Case> cases = {
-        {"typed last right letter", "ABCDEFG ", [](Session& s) { s.Type("H"); }, Completion::Congratulate},
-        {"typed last wrong letter", "ABCDEFG ", [](Session& s) { s.Type("X"); }, Completion::FilledMessage},
-        {"overtyped a full grid", "ABCDEFGX", [](Session& s) { s.Type("Y"); }, Completion::None},
-        {"revealed the last letter", "ABCDEFG ", [](Session& s) { RevealCurrentLetter(s.p, s.c, &s.h); },
-         Completion::Congratulate},
-        {"revealed all", "        ", [](Session& s) { RevealAllLetters(s.p, &s.h); }, Completion::Congratulate},
-        {"typed into a grid with blanks", "        ", [](Session& s) { s.Type("H"); }, Completion::None},
+        {"ABCDEFG ", [](Session& s) { s.Type("H"); }, Completion::Congratulate},
+        {"ABCDEFG ", [](Session& s) { s.Type("X"); }, Completion::FilledMessage},
+        {"ABCDEFGX", [](Session& s) { s.Type("Y"); }, Completion::None},
+        {"ABC EFG ", [](Session& s) { s.Type("H"); }, Completion::None},
+        {"ABCDEFG ", [](Session& s) { RevealCurrentLetter(s.p, s.c, &s.h); }, Completion::Congratulate},
     };
     for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        Session s;
-        SetEntries(s.p, test.before);
-        s.c.CurrentLetter = 8;
+        SCOPED_TRACE(test.before);
+        Session s(test.before);
+        s.At(8);
         test.command(s);
-        UndoOutcome undo = UndoLastStep(s.p, s.c, s.h);
-        EXPECT_TRUE(undo.changed);
-        EXPECT_EQ(undo.completion, Completion::None);
-        EXPECT_FALSE(undo.solved);
-        UndoOutcome redo = RedoNextStep(s.p, s.c, s.h);
+        const UndoOutcome undo = UndoLastStep(s.p, s.c, s.h);
+        EXPECT_TRUE(undo.changed && undo.completion == Completion::None && !undo.solved);
+        const UndoOutcome redo = RedoNextStep(s.p, s.c, s.h);
         EXPECT_EQ(redo.completion, test.redo);
         EXPECT_EQ(redo.solved, test.redo == Completion::Congratulate);
     }
