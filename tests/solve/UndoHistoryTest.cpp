@@ -72,30 +72,7 @@ TEST(UndoHistory, EachCommandThatChangesEntriesIsOneStepOfItsKind)
     }
 }
 
-TEST(UndoHistory, UndoAndRedoWalkTheStepsAndANewChangeDropsTheRedoSteps)
-{
-    Session s;
-    s.Type("ABC");
-    UndoOutcome o = UndoLastStep(s.p, s.c, s.h);
-    EXPECT_EQ(Entries(s.p), "AB      ");
-    EXPECT_EQ(o.letters, std::vector<int32_t>{3});
-    EXPECT_EQ(s.c.CurrentLetter, 3);
-    UndoLastStep(s.p, s.c, s.h);
-    RedoNextStep(s.p, s.c, s.h);
-    EXPECT_EQ(s.c.CurrentLetter, 2);
-    s.At(5);
-    s.Type("Q");
-    EXPECT_FALSE(s.h.CanRedo());
-    EXPECT_EQ(Entries(s.p), "AB  Q   ");
-    UndoLastStep(s.p, s.c, s.h);
-    UndoLastStep(s.p, s.c, s.h);
-    o = UndoLastStep(s.p, s.c, s.h);
-    EXPECT_TRUE(o.changed && o.refreshTitleStrip);  // letter 1 starts clue a
-    EXPECT_FALSE(UndoLastStep(s.p, s.c, s.h).changed);
-    EXPECT_EQ(Entries(s.p), "        ");
-}
-
-TEST(UndoHistory, KeepsTheNewestStepsUpToItsLimit)
+TEST(UndoHistory, KeepsTheNewestStepsUpToItsLimitAndANewChangeDropsTheRedoSteps)
 {
     for (size_t limit : {size_t{3}, kUndoLimit}) {
         Session s("        ", limit);
@@ -104,7 +81,17 @@ TEST(UndoHistory, KeepsTheNewestStepsUpToItsLimit)
         while (s.h.Undo(s.p)) ++undone;
         EXPECT_EQ(undone, limit);
         EXPECT_EQ(s.p.Letters[1].Entered, 'A');  // the before of the third step recorded
+        EXPECT_EQ(s.h.RedoCount(), limit);
+        s.Type("Q");
+        EXPECT_FALSE(s.h.CanRedo());
     }
+    // Undo and redo take the cursor to the step's first letter and say when a first letter changed.
+    Session s;
+    s.Type("AB");
+    UndoOutcome o = UndoLastStep(s.p, s.c, s.h);
+    EXPECT_TRUE(o.letters == std::vector<int32_t>{2} && s.c.CurrentLetter == 2 && !o.refreshTitleStrip);
+    o = UndoLastStep(s.p, s.c, s.h);
+    EXPECT_TRUE(o.letters == std::vector<int32_t>{1} && s.c.CurrentLetter == 1 && o.refreshTitleStrip);
 }
 
 TEST(UndoHistory, ModifiedIsFalseExactlyAtTheSavedState)
