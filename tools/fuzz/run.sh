@@ -10,7 +10,7 @@ build="$root/build-fuzz"
 mkdir -p "$build/corpus" "$build/findings"
 
 sources=("$here/fuzz_puzzle.cpp" "$root/src/puzzle/Puzzle.cpp" "$root/src/puzzle/Win1252.cpp"
-         "$root/src/puzzle/PuzzleFile.cpp")
+         "$root/src/puzzle/PuzzleFile.cpp" "$root/src/puzzle/FileAccess.cpp")
 binary="$build/fuzz_puzzle"
 rebuild=0
 [ -x "$binary" ] || rebuild=1
