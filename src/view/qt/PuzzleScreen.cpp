@@ -851,12 +851,14 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
     const int slotHeight = std::max(letterMetrics.height(), L + 1 + numberMetrics.height());
     const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
     // Rectangle by rectangle, as the diagram: the slots of a quotation word lie far apart. Text
-    // that cannot reach a rectangle is not drawn (shaping it is most of a small repaint's cost);
-    // the margin of a line height takes in glyphs that stand out of their boxes.
+    // that cannot reach a rectangle is not drawn, and slot texts are measured from the memo:
+    // shaping text is most of a small repaint's cost. Margins take in glyphs that stand out of
+    // their boxes: a line height for the clue font, which may be any, a few pixels for the slots'.
+    constexpr int kSlotInk = 3;
     for (const QRect& area : region) {
-        const QRect reach = area.adjusted(-L, -L, L, L);
-        auto reaches = [&](int left, int top, int width, int height) {
-            return reach.intersects(QRect(left, top, std::max(width, 1), std::max(height, 1)));
+        auto reaches = [&area](int left, int top, int width, int height, int margin) {
+            return area.adjusted(-margin, -margin, margin, margin)
+                .intersects(QRect(left, top, std::max(width, 1), std::max(height, 1)));
         };
         painter.setClipRect(area);
         painter.fillRect(area, back);
@@ -867,29 +869,32 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
             // Made for the clues painted only; a new width or clue font brings a layout without them.
             AddDotLeader(block, m, metrics_, fonts_);
             painter.setFont(clueFont);
-            if (reaches(kLabelLeft, block.Top, m.TextLeft - kLabelLeft, L))
+            if (reaches(kLabelLeft, block.Top, m.TextLeft - kLabelLeft, L, L))
                 DrawTextAt(painter, clueMetrics, kLabelLeft, block.Top, FromAnsi(block.Label));
             for (const TextLine& line : block.Lines)
-                if (reaches(m.TextLeft, line.Y, metrics_.TextWidth(fonts_.Clue, line.Text), L))
+                if (reaches(m.TextLeft, line.Y, metrics_.TextWidth(fonts_.Clue, line.Text), L, L))
                     DrawTextAt(painter, clueMetrics, m.TextLeft, line.Y, FromAnsi(line.Text));
             for (int32_t index : puzzle_.Clues[static_cast<size_t>(block.Clue)].Answer) {
                 if (index < 1 || index > letterCount) continue;
                 const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(index)];
                 const int x = e.AnswerPos.x;
                 const int y = e.AnswerPos.y;
-                if (!reaches(x, y, m.SlotWidth, slotHeight)) continue;
+                const std::string number = std::to_string(index);
+                const int numberWidth = metrics_.TextWidth(fonts_.Number, number);
+                const int letterWidth = e.Entered == ' ' ? 0 : metrics_.TextWidth(fonts_.Letter, {&e.Entered, 1});
+                const int numberLeft = x + (m.SlotWidth - numberWidth) / 2;
+                const int letterLeft = x + (m.SlotWidth - letterWidth) / 2;
+                const int left = std::min({x, numberLeft, letterLeft});
+                const int right = std::max({x + m.SlotWidth, numberLeft + numberWidth, letterLeft + letterWidth});
+                if (!reaches(left, y, right - left, slotHeight, kSlotInk)) continue;
                 if (tinted && shownHighlight_.InWord(index)) painter.fillRect(SlotArea(index), tint);
                 if (e.Entered != ' ') {
                     painter.setFont(letterFont);
-                    const QString s = FromAnsi(e.Entered);
-                    DrawTextAt(painter, letterMetrics, x + (m.SlotWidth - letterMetrics.horizontalAdvance(s)) / 2, y,
-                               s);
+                    DrawTextAt(painter, letterMetrics, letterLeft, y, FromAnsi(e.Entered));
                 }
                 painter.drawLine(x, y + m.LineHeight, x + m.SlotWidth - 1, y + m.LineHeight);
                 painter.setFont(numberFont);
-                const QString number = QString::number(index);
-                DrawTextAt(painter, numberMetrics, x + (m.SlotWidth - numberMetrics.horizontalAdvance(number)) / 2,
-                           y + m.LineHeight + 1, number);
+                DrawTextAt(painter, numberMetrics, numberLeft, y + m.LineHeight + 1, QString::fromLatin1(number));
             }
         }
     }
