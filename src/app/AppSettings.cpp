@@ -11,6 +11,7 @@ const QString kDimensions = QStringLiteral("Quotewell\\Dimensions");
 const QString kColors = QStringLiteral("Quotewell\\Colors");
 const QString kScreenClueFont = QStringLiteral("Quotewell\\ScreenClueFont");
 const QString kLastPuz = QStringLiteral("Quotewell\\LastPuz");
+const QString kAids = QStringLiteral("Quotewell\\Aids");
 const QString kStartUp = QStringLiteral("QWB\\StartUp");
 
 constexpr int kMaxFontPoints = 1638;
@@ -91,6 +92,21 @@ void WriteScreenClueFont(SettingsStore& store, const FontSpec& font)
     store.WriteString("Name", QString::fromStdString(font.name));
     store.WriteInteger("Size", font.pointSize);
     store.WriteInteger("Style", font.style);
+    store.CloseKey();
+}
+
+bool ReadHighlight(SettingsStore& store)
+{
+    store.OpenKey(kAids, true);
+    const bool on = store.ReadIntegerDefault("Highlight", 0) != 0;
+    store.CloseKey();
+    return on;
+}
+
+void WriteHighlight(SettingsStore& store, bool on)
+{
+    if (!store.OpenKey(kAids, true)) return;
+    store.WriteInteger("Highlight", on ? 1 : 0);
     store.CloseKey();
 }
 

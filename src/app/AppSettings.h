@@ -35,6 +35,10 @@ void WriteColors(SettingsStore& store, const ColorScheme& colors);
 FontSpec ReadScreenClueFont(SettingsStore& store);
 void WriteScreenClueFont(SettingsStore& store, const FontSpec& font);
 
+// Section Aids: Highlight, 0 (the default) off, anything else on.
+bool ReadHighlight(SettingsStore& store);
+void WriteHighlight(SettingsStore& store, bool on);
+
 // Section LastPuz: Puz0..Puz9 in order, empty slots skipped.
 std::vector<std::string> ReadLastPuz(SettingsStore& store);
 // Writes Puz0.. for the entries (ten at most) and deletes the slots past the end.

@@ -40,7 +40,8 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     statusBar()->addWidget(statusLabel_, 1);
     connect(screen_, &PuzzleScreen::statusTextChanged, statusLabel_, &QLabel::setText);
     connect(screen_, &PuzzleScreen::headerClicked, this, [this] { Guard([this] { MoreInfoonPuzzle1Click(); }); });
-    connect(screen_, &PuzzleScreen::lettersChanged, this, [this] { LettersChanged(); });
+    screen_->SetUndoHistory(&history_);
+    connect(screen_, &PuzzleScreen::lettersChanged, this, [this] { Guard([this] { LettersChanged(); }); });
 
     BuildMenus();
     FormCreate();
@@ -118,6 +119,13 @@ void TForm1::BuildMenus()
     Exit1 = item(File1, "Exit1", "E&xit", [this] { Exit1Click(); });
     connect(File1, &QMenu::aboutToShow, this, [this] { File1Click(); });
 
+    Edit1 = bar->addMenu("&Edit");
+    Edit1->setObjectName("Edit1");
+    Undo1 = item(Edit1, "Undo1", "&Undo", [this] { Undo1Click(); }, QKeySequence("Ctrl+Z"));
+    Redo1 = item(Edit1, "Redo1", "&Redo", [this] { Redo1Click(); });
+    Redo1->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    connect(Edit1, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
+
     View1 = bar->addMenu("&View");
     View1->setObjectName("View1");
     ZoomIn1 = item(View1, "ZoomIn1", "Zoom &In", [this] { ZoomIn1Click(); });
@@ -134,6 +142,9 @@ void TForm1::BuildMenus()
     Colors1 = item(Options1, "Colors1", "&Colors...", [this] { Colors1Click(); });
     Cursorbehavior1 = item(Options1, "Cursorbehavior1", "Cursor &behavior...", [this] { Cursorbehavior1Click(); });
     ClueFont1 = item(Options1, "ClueFont1", "Screen &font (for clues)...", [this] { ClueFont1Click(); });
+    Highlightcurrentanswer1 = item(Options1, "Highlightcurrentanswer1", "&Highlight current answer",
+                                   [this] { Highlightcurrentanswer1Click(); });
+    Highlightcurrentanswer1->setCheckable(true);
 
     Solution1 = bar->addMenu("&Solution");
     Solution1->setObjectName("Solution1");
@@ -198,6 +209,8 @@ void TForm1::FormCreate()
     Constructors1->menuAction()->setVisible(constructorMode_);
 
     screen_->SetScreenClueFont(screenClueFont_);
+    Highlightcurrentanswer1->setChecked(ReadHighlight(store));
+    screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
     SetUpHeader(true);
     RebuildRecentMenu();
 
@@ -247,6 +260,8 @@ void TForm1::SetUpHeader(bool noPuzzle)
     View1->setEnabled(!noPuzzle);
     Options1->setEnabled(!noPuzzle);
     Solution1->setEnabled(!noPuzzle);
+    Edit1->setEnabled(!noPuzzle);
+    RefreshEditMenu();
     // Disabled menus still let their shortcuts through in some styles; the items follow too.
     for (QAction* a : View1->actions()) a->setEnabled(!noPuzzle);
     for (QAction* a : Options1->actions()) a->setEnabled(!noPuzzle);

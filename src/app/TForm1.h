@@ -14,6 +14,7 @@
 
 #include "puzzle/Puzzle.h"
 #include "puzzle/RecentList.h"
+#include "solve/UndoHistory.h"
 #include "view/ColorScheme.h"
 
 class QAction;
@@ -71,7 +72,7 @@ public:
     void RebuildRecentMenu();
     bool SaveCurrent();  // SavePuzzle under the general error report; false when it failed
     // Every change to the entered letters (typing, clearing, revealing, restoring, undoing) ends
-    // here, so that the recovery journal follows within a second.
+    // here: the recovery journal follows within a second, and the File and Edit menus at once.
     void LettersChanged();
     // Offers the recovery journal of the shown puzzle, if its file is as the journal saw it. Run
     // after a load and whenever the open puzzle is given another file name.
@@ -108,6 +109,10 @@ public:
     void AdditionalInfoForSuccessfulSolvers1Click();
     void Update1Click();
     void Sendcommentsonthispuzzle1Click();
+    void Edit1Click();
+    void Undo1Click();
+    void Redo1Click();
+    void Highlightcurrentanswer1Click();
 
     // Keyboard: key-downs of the panes, then typed characters.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -125,6 +130,7 @@ public:
     TPrinterOptionsForm& PrinterOptionsForm() { return *printerOptions_; }
     TCursorForm& CursorForm() { return *cursorForm_; }
     JournalKeeper& RecoveryJournal() { return *journal_; }
+    const UndoHistory& History() const { return history_; }
 
     // Menu items, named as the menu tree has always named them (tests and tools find them so).
     QMenu *File1, *View1, *Options1, *Solution1, *Help1, *Constructors1, *Recentunsolvedpuzzles1;
@@ -138,6 +144,8 @@ public:
     QAction *Quickreference1, *About1, *N8, *Emailpuzzleauthor1, *MoreInfoonPuzzle1,
         *AdditionalInfoForSuccessfulSolvers1, *Update1;
     QAction* Sendcommentsonthispuzzle1;
+    QMenu* Edit1;
+    QAction *Undo1, *Redo1, *Highlightcurrentanswer1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -154,6 +162,11 @@ private:
     void RefreshFileMenu();
     void RefreshViewMenu();
     void RefreshSolutionMenu();
+    void RefreshEditMenu();
+    // Repaints, title strip, Modified and the completion that an undo or a redo asks for.
+    void FollowUndoOutcome(const UndoOutcome& outcome);
+    // The congratulations or the "completely filled" message a change of letters calls for.
+    void FollowCompletion(Completion completion);
     void ApplyNotes();
     // Repaints, the recent-list effect, the notice and the congratulations that a check or a
     // reveal asks for, in that order.
@@ -177,6 +190,7 @@ private:
     ColorScheme colors_;
     FontSpec screenClueFont_;
     RecentList recent_;
+    UndoHistory history_;
     bool constructorMode_ = false;
 
     PuzzleScreen* screen_ = nullptr;

@@ -42,17 +42,12 @@ void TForm1::FormKeyPress(QChar typed)
     char ch = 0;
     if (!ToAnsiChar(typed, ch)) return;
     const TypeResult result =
-        TypeCharacter(puzzle_, cursor_, ch, cursorForm_->DiagramSetting(), cursorForm_->WordListSetting());
+        TypeCharacter(puzzle_, cursor_, ch, cursorForm_->DiagramSetting(), cursorForm_->WordListSetting(), &history_);
     if (!result.accepted) return;
-    if (result.changed) LettersChanged();
     screen_->ApplyNavResult(result.nav);
-    RefreshFileMenu();
+    if (result.changed) LettersChanged();
     if (result.solved) recent_.Remove(ExpandedFileName());
-    switch (result.completion) {
-    case Completion::Congratulate: ShowCongratulations(); break;
-    case Completion::FilledMessage: services_.prompts.Information(kPuzzleFilledMessage); break;
-    case Completion::None: break;
-    }
+    FollowCompletion(result.completion);
 }
 
 void TForm1::ShowCongratulations()
@@ -136,7 +131,7 @@ void TForm1::FollowSolutionOutcome(const SolutionOutcome& outcome)
     if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
     if (outcome.freezeDrawing) setUpdatesEnabled(true);
     if (outcome.solved) recent_.Remove(ExpandedFileName());
-    RefreshFileMenu();
+    if (outcome.lettersChanged) LettersChanged();
     if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
     if (outcome.congratulate) ShowCongratulations();
 }
@@ -145,20 +140,9 @@ void TForm1::Currentletter1Click() { FollowSolutionOutcome(CheckCurrentLetter(pu
 
 void TForm1::Allletters2Click() { FollowSolutionOutcome(CheckAllLetters(puzzle_)); }
 
-// The journal is told before the outcome's messages, which wait for the solver.
-void TForm1::Currentletter2Click()
-{
-    const SolutionOutcome outcome = RevealCurrentLetter(puzzle_, cursor_);
-    LettersChanged();
-    FollowSolutionOutcome(outcome);
-}
+void TForm1::Currentletter2Click() { FollowSolutionOutcome(RevealCurrentLetter(puzzle_, cursor_, &history_)); }
 
-void TForm1::Allletters1Click()
-{
-    const SolutionOutcome outcome = RevealAllLetters(puzzle_);
-    LettersChanged();
-    FollowSolutionOutcome(outcome);
-}
+void TForm1::Allletters1Click() { FollowSolutionOutcome(RevealAllLetters(puzzle_, &history_)); }
 
 void TForm1::Unscramble1Click()
 {

@@ -106,6 +106,7 @@ void TForm1::ApplyNotes()
 
 void TForm1::ShowLoadedPuzzle()
 {
+    history_.Reset(puzzle_);
     const bool moreInfo = puzzle_.HasMoreInfo();
     screen_->SetHeaderHint(moreInfo);
     MoreInfoonPuzzle1->setVisible(moreInfo);
@@ -134,6 +135,7 @@ bool TForm1::SaveCurrent()
         SavePuzzle(puzzle_);
         journal_->Track();
         journal_->Discard();
+        history_.MarkSaved(puzzle_);
         return true;
     } catch (const std::exception& e) {
         services_.prompts.Error(QString::fromLocal8Bit(e.what()));
@@ -193,6 +195,7 @@ void TForm1::Close1Click()
     }
     journal_->Discard();
     puzzle_.FileName.clear();
+    history_.Reset(puzzle_);
     SetUpHeader(true);
     puzzle_.Modified = false;
     setWindowTitle("Quotewell");

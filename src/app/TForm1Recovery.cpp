@@ -11,8 +11,6 @@
 
 namespace qw {
 
-void TForm1::LettersChanged() { journal_->Changed(); }
-
 void TForm1::OfferRecovery()
 {
     if (puzzle_.FileName.empty()) return;

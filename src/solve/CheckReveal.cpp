@@ -1,5 +1,7 @@
 #include "solve/CheckReveal.h"
 
+#include "solve/UndoHistory.h"
+
 namespace qw {
 
 namespace {
@@ -63,7 +65,7 @@ SolutionOutcome CheckAllLetters(const Puzzle& puzzle)
     return outcome;
 }
 
-SolutionOutcome RevealCurrentLetter(Puzzle& puzzle, const CursorState& cursor)
+SolutionOutcome RevealCurrentLetter(Puzzle& puzzle, const CursorState& cursor, UndoHistory* history)
 {
     SolutionOutcome outcome;
     if (puzzle.SolutionScrambled != 0 || !HasCurrentLetter(puzzle, cursor)) return outcome;
@@ -71,7 +73,9 @@ SolutionOutcome RevealCurrentLetter(Puzzle& puzzle, const CursorState& cursor)
     if (e.Entered == e.Solution) {
         outcome.message = kEntryCorrect;
     } else {
+        if (history) history->RecordLetter(StepKind::RevealCurrent, cursor.CurrentLetter, e.Entered, e.Solution);
         e.Entered = e.Solution;
+        outcome.lettersChanged = true;
         outcome.repaintPanes = true;
         outcome.refreshTitleStrip = true;
     }
@@ -79,14 +83,18 @@ SolutionOutcome RevealCurrentLetter(Puzzle& puzzle, const CursorState& cursor)
     return outcome;
 }
 
-SolutionOutcome RevealAllLetters(Puzzle& puzzle)
+SolutionOutcome RevealAllLetters(Puzzle& puzzle, UndoHistory* history)
 {
     SolutionOutcome outcome;
     if (puzzle.SolutionScrambled != 0) return outcome;
+    std::vector<LetterChange> changes;
     for (int32_t i = 1; i <= puzzle.LetterCount; ++i) {
         LetterEntry& e = puzzle.Letters[static_cast<size_t>(i)];
+        if (e.Entered != e.Solution) changes.push_back({i, e.Entered, e.Solution});
         e.Entered = e.Solution;
     }
+    outcome.lettersChanged = !changes.empty();
+    if (history) history->Record(StepKind::RevealAll, std::move(changes));
     outcome.freezeDrawing = true;
     outcome.repaintPanes = true;
     outcome.refreshTitleStrip = true;

@@ -8,6 +8,8 @@
 
 namespace qw {
 
+class UndoHistory;
+
 inline constexpr const char* kEntryCorrect = "Your entry is correct";
 inline constexpr const char* kEntryIncorrect = "Your entry is incorrect";
 
@@ -27,6 +29,7 @@ struct SolutionOutcome {
     bool refreshTitleStrip = false;
     bool congratulate = false;       // then ShowCongratulations
     bool solved = false;             // IsSolved found the puzzle solved: remove it from the recent list
+    bool lettersChanged = false;     // a reveal changed at least one entry
 };
 
 // "You have entered N incorrect letter." / "... letters."
@@ -35,10 +38,10 @@ std::string IncorrectLettersMessage(int count);
 int CountIncorrectLetters(const Puzzle& puzzle);
 
 // Checking and revealing stay locked while the solution is scrambled: the commands then do
-// nothing, whatever calls them.
+// nothing, whatever calls them. A reveal that changes entries is one step of a history given.
 SolutionOutcome CheckCurrentLetter(const Puzzle& puzzle, const CursorState& cursor);
 SolutionOutcome CheckAllLetters(const Puzzle& puzzle);
-SolutionOutcome RevealCurrentLetter(Puzzle& puzzle, const CursorState& cursor);
-SolutionOutcome RevealAllLetters(Puzzle& puzzle);
+SolutionOutcome RevealCurrentLetter(Puzzle& puzzle, const CursorState& cursor, UndoHistory* history = nullptr);
+SolutionOutcome RevealAllLetters(Puzzle& puzzle, UndoHistory* history = nullptr);
 
 }  // namespace qw

@@ -1,6 +1,7 @@
 #include "solve/LetterEntry.h"
 
 #include "puzzle/Win1252.h"
+#include "solve/UndoHistory.h"
 
 namespace qw {
 
@@ -17,7 +18,8 @@ bool ShouldSkipFilled(const CursorState& cursor, char stored, int diagramSetting
     return setting == 0;
 }
 
-TypeResult TypeCharacter(Puzzle& puzzle, CursorState& cursor, char ch, int diagramSetting, int wordListSetting)
+TypeResult TypeCharacter(Puzzle& puzzle, CursorState& cursor, char ch, int diagramSetting, int wordListSetting,
+                         UndoHistory* history)
 {
     TypeResult result;
     if (cursor.CurrentLetter <= 0 || cursor.CurrentLetter > puzzle.LetterCount) return result;
@@ -29,6 +31,8 @@ TypeResult TypeCharacter(Puzzle& puzzle, CursorState& cursor, char ch, int diagr
     result.accepted = true;
     result.changed = old != stored;
     if (result.changed) puzzle.Modified = true;
+    if (history)
+        history->RecordLetter(stored == ' ' ? StepKind::Cleared : StepKind::Typed, cursor.CurrentLetter, old, stored);
     entry.Entered = stored;
     const bool firstLetter = entry.Position == 0;
 

@@ -8,6 +8,8 @@
 
 namespace qw {
 
+class UndoHistory;
+
 inline constexpr const char* kPuzzleFilledMessage = "The puzzle is completely filled.";
 
 enum class Completion {
@@ -33,7 +35,9 @@ char NormalizeTypedChar(const Puzzle& puzzle, char ch);
 bool ShouldSkipFilled(const CursorState& cursor, char stored, int diagramSetting, int wordListSetting);
 
 // Stores `ch` at the current letter and advances the cursor. Nothing happens without a current
-// letter or for a character outside the puzzle's typing alphabet.
-TypeResult TypeCharacter(Puzzle& puzzle, CursorState& cursor, char ch, int diagramSetting, int wordListSetting);
+// letter or for a character outside the puzzle's typing alphabet. A history, when given, gets a
+// changed entry as a step of its own.
+TypeResult TypeCharacter(Puzzle& puzzle, CursorState& cursor, char ch, int diagramSetting, int wordListSetting,
+                         UndoHistory* history = nullptr);
 
 }  // namespace qw

@@ -1,5 +1,7 @@
 #include "solve/Navigation.h"
 
+#include "solve/UndoHistory.h"
+
 namespace qw {
 
 namespace {
@@ -40,6 +42,7 @@ void Merge(NavResult& into, const NavResult& from)
     into.repaintPanes = into.repaintPanes || from.repaintPanes;
     into.repaintMarks = into.repaintMarks || from.repaintMarks;
     into.refreshTitleStrip = into.refreshTitleStrip || from.refreshTitleStrip;
+    into.lettersChanged = into.lettersChanged || from.lettersChanged;
 }
 
 // The letter of clue `clue` at answer position `position`, or the clue's last letter when the
@@ -130,19 +133,23 @@ NavResult StepBack(const Puzzle& puzzle, CursorState& cursor)
     return MoveTo(cursor, target, true);
 }
 
-NavResult ClearCurrentLetter(Puzzle& puzzle, const CursorState& cursor)
+NavResult ClearCurrentLetter(Puzzle& puzzle, const CursorState& cursor, UndoHistory* history)
 {
     if (!CursorValid(puzzle, cursor)) return {};
     LetterEntry& entry = puzzle.Letters[static_cast<size_t>(cursor.CurrentLetter)];
-    if (!IsBlank(entry)) puzzle.Modified = true;
-    entry.Entered = ' ';
     NavResult result;
+    if (!IsBlank(entry)) {
+        puzzle.Modified = true;
+        result.lettersChanged = true;
+        if (history) history->RecordLetter(StepKind::Cleared, cursor.CurrentLetter, entry.Entered, ' ');
+    }
+    entry.Entered = ' ';
     result.repaintMarks = true;
     result.refreshTitleStrip = entry.Position == 0;
     return result;
 }
 
-NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key)
+NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key, UndoHistory* history)
 {
     if (!CursorValid(puzzle, cursor)) return {};
     const bool diagram = cursor.ActivePane == Pane::DiagramPane;
@@ -170,12 +177,12 @@ NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key)
         return MoveTo(cursor, diagram ? VerticalInDiagram(puzzle, cursor, 1) : VerticalInWordList(puzzle, cursor, 1),
                       false);
     case NavKey::Backspace: {
-        NavResult result = ClearCurrentLetter(puzzle, cursor);
+        NavResult result = ClearCurrentLetter(puzzle, cursor, history);
         Merge(result, StepBack(puzzle, cursor));
         return result;
     }
     case NavKey::Delete: {
-        NavResult result = ClearCurrentLetter(puzzle, cursor);
+        NavResult result = ClearCurrentLetter(puzzle, cursor, history);
         Merge(result, AdvanceCursor(puzzle, cursor, false));
         return result;
     }

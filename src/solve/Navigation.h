@@ -7,6 +7,8 @@
 
 namespace qw {
 
+class UndoHistory;
+
 enum class NavKey { Tab, Left, Right, Up, Down, Backspace, Delete };
 
 struct NavResult {
@@ -16,14 +18,16 @@ struct NavResult {
     bool repaintPanes = false;     // active pane changed: RepaintPanes first
     bool repaintMarks = false;     // only the two cursor marks need repainting
     bool refreshTitleStrip = false;  // a first letter of an answer changed
+    bool lettersChanged = false;     // an entry changed (a non-blank square was cleared)
 };
 
 // Moves one step forward in the active pane's order, or to the next blank letter with skipFilled.
 NavResult AdvanceCursor(const Puzzle& puzzle, CursorState& cursor, bool skipFilled);
 // Moves one step back; in the word list never past the start of the current answer.
 NavResult StepBack(const Puzzle& puzzle, CursorState& cursor);
-// Clears the current letter (Backspace, Delete); sets Modified when it was not blank.
-NavResult ClearCurrentLetter(Puzzle& puzzle, const CursorState& cursor);
+// Clears the current letter (Backspace, Delete); sets Modified when it was not blank. A history,
+// when given, gets the change as a step of its own.
+NavResult ClearCurrentLetter(Puzzle& puzzle, const CursorState& cursor, UndoHistory* history = nullptr);
 // Marks a key as being handled for as long as it lives, however its handler ends: a key left
 // marked busy would swallow every navigation key after it.
 class KeyBusyScope {
@@ -38,7 +42,7 @@ private:
 };
 
 // The key table of the panes. The caller checks modifiers, an open puzzle and KeyBusy first.
-NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key);
+NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key, UndoHistory* history = nullptr);
 // Nearest letter square in `row` to `column`, the left one winning a tie; 0 when the row has none.
 int32_t VerticalSearch(const Puzzle& puzzle, int32_t row, int32_t column);
 // PlaceCursor's remembering step.

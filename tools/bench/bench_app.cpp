@@ -1,6 +1,7 @@
 // The whole program's costs, measured on the offscreen platform: start-up to the first painted
 // frame of a puzzle beside a bare main window and one with a menu bar and text, started the same
-// way; a typed letter until both cursor marks are repainted; a full repaint of both panes; a
+// way; a typed letter until both cursor marks are repainted, also with the highlight of the current
+// answer on (its squares and slots are repainted in the same frame); a full repaint of both panes; a
 // window resize with Fit Puzzle; the peak memory of a session with the stress puzzle open.
 //
 // Start-up and memory are measured in fresh processes: this program runs itself with --probe.
@@ -286,12 +287,19 @@ std::string StressFile(QTemporaryDir& dir)
     return stress.FileName;
 }
 
-void TypedLetter(benchmark::State& state, const std::string& path)
+void TypedLetter(benchmark::State& state, const std::string& path, bool highlight = false)
 {
     auto session = ShownSession(path);
     if (!session) {
         state.SkipWithError("cannot open the puzzle");
         return;
+    }
+    if (highlight) {
+        session->form->Highlightcurrentanswer1->trigger();
+        if (!session->form->Screen().Highlight()) {
+            state.SkipWithError("the highlight did not come on");
+            return;
+        }
     }
     PaintCounter marks;
     marks.Watch(session->Part("DiagramCursorPanel"));
@@ -329,8 +337,14 @@ void BM_TypedLetterStress(benchmark::State& state)
     QTemporaryDir dir;
     TypedLetter(state, StressFile(dir));
 }
+void BM_TypedLetterStressHighlight(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    TypedLetter(state, StressFile(dir), true);
+}
 BENCHMARK(BM_TypedLetterSample)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypedLetterStress)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypedLetterStressHighlight)->Unit(benchmark::kMicrosecond);
 
 void BM_RepaintBothPanesStress(benchmark::State& state)
 {

@@ -123,13 +123,13 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
 
     diagramPanel_ = new PaintSurface(diagramBox_->viewport());
     diagramPanel_->setObjectName(QStringLiteral("DiagramPanel"));
-    diagramPanel_->onPaint = [this](QWidget* w, const QRect& r) { PaintDiagram(w, r); };
+    diagramPanel_->onPaint = [this](QWidget* w, const QRegion& r) { PaintDiagram(w, r); };
     diagramPanel_->onMouseDown = [this](const QPoint& p) { DiagramPanelMouseDown(p); };
     diagramPanel_->onMouseMove = [this](const QPoint& p) { DiagramPanelMouseMove(p); };
 
     diagramCursor_ = new PaintSurface(diagramBox_->viewport());
     diagramCursor_->setObjectName(QStringLiteral("DiagramCursorPanel"));
-    diagramCursor_->onPaint = [this](QWidget* w, const QRect&) { PaintDiagramCursor(w); };
+    diagramCursor_->onPaint = [this](QWidget* w, const QRegion&) { PaintDiagramCursor(w); };
     diagramCursor_->onMouseDown = [this](const QPoint&) { DiagramCursorMouseDown(); };
     diagramCursor_->onMouseMove = [this](const QPoint&) { SetStatus(StatusTextFor(cursor_.CurrentLetter)); };
 
@@ -149,13 +149,13 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
 
     cluePaintBox_ = new PaintSurface(clueBox_->viewport());
     cluePaintBox_->setObjectName(QStringLiteral("CluePaintBox"));
-    cluePaintBox_->onPaint = [this](QWidget* w, const QRect& r) { PaintWordList(w, r); };
+    cluePaintBox_->onPaint = [this](QWidget* w, const QRegion& r) { PaintWordList(w, r); };
     cluePaintBox_->onMouseDown = [this](const QPoint& p) { CluePanelMouseDown(p); };
     cluePaintBox_->onMouseMove = [this](const QPoint&) { SetStatus(QString()); };
 
     clueCursor_ = new PaintSurface(clueBox_->viewport());
     clueCursor_->setObjectName(QStringLiteral("ClueCursorPanel"));
-    clueCursor_->onPaint = [this](QWidget* w, const QRect&) { PaintClueCursor(w); };
+    clueCursor_->onPaint = [this](QWidget* w, const QRegion&) { PaintClueCursor(w); };
     clueCursor_->onMouseDown = [this](const QPoint&) { ClueCursorMouseDown(); };
     clueCursor_->onMouseMove = [this](const QPoint&) { SetStatus(QString()); };
 
@@ -400,6 +400,7 @@ void PuzzleScreen::PlaceCursor(bool rememberPosition)
     }
     PositionMarks();
     RepaintCursorMarks();
+    UpdateHighlight();
     emit cursorMoved();
 }
 
@@ -411,6 +412,7 @@ void PuzzleScreen::RepaintCursorMarks()
 
 void PuzzleScreen::RepaintPanes()
 {
+    shownHighlight_ = highlight_ && shown_ ? HighlightFor(puzzle_, cursor_.CurrentLetter) : HighlightSet{};
     const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
     SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
     SetBackground(clueBox_->viewport(), ToQColor(colors_[diagramActive ? ClueInactBack : ClueActBack]));
@@ -418,6 +420,65 @@ void PuzzleScreen::RepaintPanes()
     diagramCursor_->update();
     cluePaintBox_->update();
     clueCursor_->update();
+}
+
+void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
+{
+    // One letter is what a keystroke changes; more (a whole reveal) repaint everything at once.
+    if (letters.size() != 1) {
+        RepaintPanes();
+        return;
+    }
+    if (!shown_ || !HasLetter(letters.front())) return;
+    diagramPanel_->update(SquareInterior(letters.front()));
+    const int32_t clue = puzzle_.Letters[static_cast<size_t>(letters.front())].ClueIndex;
+    if (wordListValid_ && clue >= 0 && static_cast<size_t>(clue) < wordList_.Clues.size()) {
+        const ClueBlock& block = wordList_.Clues[static_cast<size_t>(clue)];
+        cluePaintBox_->update(0, block.Top, wordList_.Width, block.Bottom - block.Top);
+    }
+}
+
+// ----- highlight ------------------------------------------------------------------------------
+
+void PuzzleScreen::SetHighlight(bool on)
+{
+    highlight_ = on;
+    UpdateHighlight();
+}
+
+void PuzzleScreen::UpdateHighlight()
+{
+    if (!shown_) {
+        shownHighlight_ = {};
+        return;
+    }
+    const HighlightSet next = highlight_ ? HighlightFor(puzzle_, cursor_.CurrentLetter) : HighlightSet{};
+    if (next == shownHighlight_) return;
+    for (int32_t letter : ChangedSquares(puzzle_, shownHighlight_, next)) diagramPanel_->update(SquareInterior(letter));
+    if (wordListValid_)
+        for (int32_t letter : ChangedSlots(puzzle_, shownHighlight_, next)) cluePaintBox_->update(SlotArea(letter));
+    shownHighlight_ = next;
+}
+
+QRect PuzzleScreen::SquareInterior(int32_t letter) const
+{
+    const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(letter)];
+    const Point o = SquareOrigin(side_, e.Row, e.Column);
+    return QRect(o.x + 1, o.y + 1, side_ - 2, side_ - 2);
+}
+
+QRect PuzzleScreen::SlotArea(int32_t letter) const
+{
+    // Above the underline, where the letter stands and the cursor mark sits.
+    const Point& at = puzzle_.Letters[static_cast<size_t>(letter)].AnswerPos;
+    return QRect(at.x, at.y, wordList_.Measures.SlotWidth, wordList_.Measures.LineHeight);
+}
+
+QColor PuzzleScreen::Tint(ColorIndex cursor, ColorIndex background, ColorIndex otherCursor) const
+{
+    // System colours are resolved first: the tint is mixed from what the screen shows.
+    auto rgb = [this](ColorIndex i) { return FromQColor(ToQColor(colors_[i])); };
+    return ToQColor(HighlightTint(rgb(cursor), rgb(background), rgb(otherCursor)));
 }
 
 void PuzzleScreen::ActivatePane(Pane pane)
@@ -577,11 +638,13 @@ bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
     }
     if (!shown_ || !HasLetter(cursor_.CurrentLetter)) return false;
     if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
+    NavResult result;
     {
         const KeyBusyScope busy(cursor_);
-        ApplyNavResult(HandleNavKey(puzzle_, cursor_, key));
+        result = HandleNavKey(puzzle_, cursor_, key, history_);
+        ApplyNavResult(result);
     }
-    if (key == NavKey::Backspace || key == NavKey::Delete) emit lettersChanged();
+    if (result.lettersChanged) emit lettersChanged();
     return true;
 }
 
@@ -669,29 +732,26 @@ QFont PuzzleScreen::DiagramFont() const
     return font;
 }
 
-void PuzzleScreen::PaintDiagram(QWidget* surface, const QRect& area)
+void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
     const QColor blank = ToQColor(colors_[active ? DiaActBlank : DiaInactBlank]);
     const QColor letter = ToQColor(colors_[active ? DiaActLetter : DiaInactLetter]);
     const QColor text = ToQColor(colors_[active ? DiaActFont : DiaInactFont], ColorUse::Text);
-    painter.fillRect(area, blank);
-    if (!shown_) return;
+    const bool tinted = highlight_ && shownHighlight_.Clue >= 0;
+    const QColor tint = tinted ? Tint(active ? DiaActCursor : DiaInactCursor, active ? DiaActLetter : DiaInactLetter,
+                                      active ? DiaInactCursor : DiaActCursor)
+                               : letter;
     const QFont font = DiagramFont();
     painter.setFont(font);
     const QFontMetrics fm(font);
     const int h = fm.height();
     const int S = side_;
+    const int pitch = std::max(S - 1, 1);
     const int rows = std::min(puzzle_.RowCount, puzzle_.Grid.Rows());
     const int columns = std::min(puzzle_.ColumnCount, puzzle_.Grid.Columns());
     const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
-    // Squares outside the exposed area would be clipped anyway; skipping them keeps big
-    // diagrams cheap to scroll.
-    const int firstRow = std::max(0, area.top() / std::max(S - 1, 1) - 1);
-    const int lastRow = std::min(rows - 1, area.bottom() / std::max(S - 1, 1) + 1);
-    const int firstColumn = std::max(0, area.left() / std::max(S - 1, 1) - 1);
-    const int lastColumn = std::min(columns - 1, area.right() / std::max(S - 1, 1) + 1);
     // A fitted stress diagram shows ten thousand squares, so each costs as little as it can: the
     // background already is the outline colour, so only the inside of a square is filled, and
     // each character is measured and laid out once per paint.
@@ -703,36 +763,53 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRect& area)
         unsigned char code;
     };
     std::vector<GlyphAt> glyphTops;
-    for (int r = firstRow; r <= lastRow; ++r) {
-        for (int c = firstColumn; c <= lastColumn; ++c) {
-            const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
-            if (square == 0) continue;  // the black fill is already there
-            char ch = ' ';
-            if (square > 0) {
-                if (square > letterCount) continue;
-                ch = puzzle_.Letters[static_cast<size_t>(square)].Entered;
-            } else {
-                ch = static_cast<char>(-square);
+    // Each rectangle of the region is painted on its own: a cursor move exposes a few squares far
+    // apart, and the rectangle around all of them would take in most of the diagram.
+    for (const QRect& area : region) {
+        painter.setClipRect(area);
+        painter.fillRect(area, blank);
+        if (!shown_) continue;
+        // Squares outside the exposed area would be clipped anyway; skipping them keeps big
+        // diagrams cheap to scroll.
+        const int firstRow = std::max(0, area.top() / pitch - 1);
+        const int lastRow = std::min(rows - 1, area.bottom() / pitch + 1);
+        const int firstColumn = std::max(0, area.left() / pitch - 1);
+        const int lastColumn = std::min(columns - 1, area.right() / pitch + 1);
+        glyphTops.clear();
+        for (int r = firstRow; r <= lastRow; ++r) {
+            for (int c = firstColumn; c <= lastColumn; ++c) {
+                const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
+                if (square == 0) continue;  // the black fill is already there
+                char ch = ' ';
+                QColor fill = letter;
+                if (square > 0) {
+                    if (square > letterCount) continue;
+                    const LetterEntry& entry = puzzle_.Letters[static_cast<size_t>(square)];
+                    ch = entry.Entered;
+                    if (tinted && shownHighlight_.InAnswer(entry)) fill = tint;
+                } else {
+                    ch = static_cast<char>(-square);
+                }
+                const Point o = SquareOrigin(S, r, c);
+                if (S > 2) painter.fillRect(o.x + 1, o.y + 1, S - 2, S - 2, fill);
+                if (ch == ' ') continue;
+                const auto code = static_cast<unsigned char>(ch);
+                if (advance[code] < 0) {
+                    const QString s = FromAnsi(ch);
+                    advance[code] = fm.horizontalAdvance(s);
+                    glyphs[code].setText(s);
+                    glyphs[code].setTextFormat(Qt::PlainText);
+                    glyphs[code].prepare(QTransform(), font);
+                }
+                const Point at = CharacterOrigin(S, S, advance[code], h);
+                glyphTops.push_back({o.x + at.x, o.y + at.y, code});
             }
-            const Point o = SquareOrigin(S, r, c);
-            if (S > 2) painter.fillRect(o.x + 1, o.y + 1, S - 2, S - 2, letter);
-            if (ch == ' ') continue;
-            const auto code = static_cast<unsigned char>(ch);
-            if (advance[code] < 0) {
-                const QString s = FromAnsi(ch);
-                advance[code] = fm.horizontalAdvance(s);
-                glyphs[code].setText(s);
-                glyphs[code].setTextFormat(Qt::PlainText);
-                glyphs[code].prepare(QTransform(), font);
-            }
-            const Point at = CharacterOrigin(S, S, advance[code], h);
-            glyphTops.push_back({o.x + at.x, o.y + at.y, code});
         }
+        // The characters follow all the squares; a square's fill stays inside its own outline, so
+        // the order changes no pixel.
+        painter.setPen(text);
+        for (const GlyphAt& g : glyphTops) painter.drawStaticText(g.x, g.y, glyphs[g.code]);
     }
-    // The characters follow all the squares; a square's fill stays inside its own outline, so the
-    // order changes no pixel.
-    painter.setPen(text);
-    for (const GlyphAt& g : glyphTops) painter.drawStaticText(g.x, g.y, glyphs[g.code]);
 }
 
 void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
@@ -752,14 +829,20 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
     DrawTextAt(painter, fm, at.x - 1, at.y - 1, s);
 }
 
-void PuzzleScreen::PaintWordList(QWidget* surface, const QRect& area)
+void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::WordListPane;
-    painter.fillRect(area, ToQColor(colors_[active ? ClueActBack : ClueInactBack]));
-    if (!shown_ || !wordListValid_) return;
+    const QColor back = ToQColor(colors_[active ? ClueActBack : ClueInactBack]);
+    if (!shown_ || !wordListValid_) {
+        for (const QRect& area : region) painter.fillRect(area, back);
+        return;
+    }
     const QColor ink = ToQColor(colors_[active ? ClueActFont : ClueInactFont], ColorUse::Text);
-    painter.setPen(ink);
+    const bool tinted = highlight_ && shownHighlight_.WordLast >= shownHighlight_.WordFirst;
+    const QColor tint = tinted ? Tint(active ? ClueActCursor : ClueInactCursor, active ? ClueActBack : ClueInactBack,
+                                      active ? ClueInactCursor : ClueActCursor)
+                               : back;
     const QFont clueFont = ToQFont(fonts_.Clue);
     const QFont letterFont = ToQFont(fonts_.Letter);
     const QFont numberFont = ToQFont(fonts_.Number);
@@ -767,30 +850,55 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRect& area)
     const QFontMetrics letterMetrics(letterFont);
     const QFontMetrics numberMetrics(numberFont);
     const WordListMeasures& m = wordList_.Measures;
+    const int L = m.LineHeight;
+    const int slotHeight = std::max(letterMetrics.height(), L + 1 + numberMetrics.height());
     const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
-    for (ClueBlock& block : wordList_.Clues) {
-        if (block.Bottom < area.top() || block.Top > area.bottom()) continue;
-        if (static_cast<size_t>(block.Clue) >= puzzle_.Clues.size()) break;
-        // Made for the clues painted only; a new width or clue font brings a layout without them.
-        AddDotLeader(block, m, metrics_, fonts_);
-        painter.setFont(clueFont);
-        DrawTextAt(painter, clueMetrics, kLabelLeft, block.Top, FromAnsi(block.Label));
-        for (const TextLine& line : block.Lines) DrawTextAt(painter, clueMetrics, m.TextLeft, line.Y, FromAnsi(line.Text));
-        for (int32_t index : puzzle_.Clues[static_cast<size_t>(block.Clue)].Answer) {
-            if (index < 1 || index > letterCount) continue;
-            const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(index)];
-            const int x = e.AnswerPos.x;
-            const int y = e.AnswerPos.y;
-            if (e.Entered != ' ') {
-                painter.setFont(letterFont);
-                const QString s = FromAnsi(e.Entered);
-                DrawTextAt(painter, letterMetrics, x + (m.SlotWidth - letterMetrics.horizontalAdvance(s)) / 2, y, s);
+    // Rectangle by rectangle, as the diagram: the slots of a quotation word lie far apart. Text
+    // that cannot reach a rectangle is not drawn, and slot texts are measured from the memo:
+    // shaping text is most of a small repaint's cost. Margins take in glyphs that stand out of
+    // their boxes: a line height for the clue font, which may be any, a few pixels for the slots'.
+    constexpr int kSlotInk = 3;
+    for (const QRect& area : region) {
+        auto reaches = [&area](int left, int top, int width, int height, int margin) {
+            return area.adjusted(-margin, -margin, margin, margin)
+                .intersects(QRect(left, top, std::max(width, 1), std::max(height, 1)));
+        };
+        painter.setClipRect(area);
+        painter.fillRect(area, back);
+        painter.setPen(ink);
+        for (ClueBlock& block : wordList_.Clues) {
+            if (block.Bottom < area.top() || block.Top > area.bottom()) continue;
+            if (static_cast<size_t>(block.Clue) >= puzzle_.Clues.size()) break;
+            // Made for the clues painted only; a new width or clue font brings a layout without them.
+            AddDotLeader(block, m, metrics_, fonts_);
+            painter.setFont(clueFont);
+            if (reaches(kLabelLeft, block.Top, m.TextLeft - kLabelLeft, L, L))
+                DrawTextAt(painter, clueMetrics, kLabelLeft, block.Top, FromAnsi(block.Label));
+            for (const TextLine& line : block.Lines)
+                if (reaches(m.TextLeft, line.Y, metrics_.TextWidth(fonts_.Clue, line.Text), L, L))
+                    DrawTextAt(painter, clueMetrics, m.TextLeft, line.Y, FromAnsi(line.Text));
+            for (int32_t index : puzzle_.Clues[static_cast<size_t>(block.Clue)].Answer) {
+                if (index < 1 || index > letterCount) continue;
+                const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(index)];
+                const int x = e.AnswerPos.x;
+                const int y = e.AnswerPos.y;
+                const std::string number = std::to_string(index);
+                const int numberWidth = metrics_.TextWidth(fonts_.Number, number);
+                const int letterWidth = e.Entered == ' ' ? 0 : metrics_.TextWidth(fonts_.Letter, {&e.Entered, 1});
+                const int numberLeft = x + (m.SlotWidth - numberWidth) / 2;
+                const int letterLeft = x + (m.SlotWidth - letterWidth) / 2;
+                const int left = std::min({x, numberLeft, letterLeft});
+                const int right = std::max({x + m.SlotWidth, numberLeft + numberWidth, letterLeft + letterWidth});
+                if (!reaches(left, y, right - left, slotHeight, kSlotInk)) continue;
+                if (tinted && shownHighlight_.InWord(index)) painter.fillRect(SlotArea(index), tint);
+                if (e.Entered != ' ') {
+                    painter.setFont(letterFont);
+                    DrawTextAt(painter, letterMetrics, letterLeft, y, FromAnsi(e.Entered));
+                }
+                painter.drawLine(x, y + m.LineHeight, x + m.SlotWidth - 1, y + m.LineHeight);
+                painter.setFont(numberFont);
+                DrawTextAt(painter, numberMetrics, numberLeft, y + m.LineHeight + 1, QString::fromLatin1(number));
             }
-            painter.drawLine(x, y + m.LineHeight, x + m.SlotWidth - 1, y + m.LineHeight);
-            painter.setFont(numberFont);
-            const QString number = QString::number(index);
-            DrawTextAt(painter, numberMetrics, x + (m.SlotWidth - numberMetrics.horizontalAdvance(number)) / 2,
-                       y + m.LineHeight + 1, number);
         }
     }
 }

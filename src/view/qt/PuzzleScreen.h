@@ -12,6 +12,7 @@
 #include "solve/Navigation.h"
 #include "view/ColorScheme.h"
 #include "view/DiagramLayout.h"
+#include "view/Highlight.h"
 #include "view/WordListLayout.h"
 #include "platform/QtConvert.h"
 #include "view/qt/FontMetricsCache.h"
@@ -23,6 +24,7 @@ class QLabel;
 
 namespace qw {
 
+class UndoHistory;
 class ScrollBox;
 class PaintSurface;
 class TitleLabel;
@@ -47,6 +49,13 @@ public:
     FitMode Fit() const { return fit_; }
     void SetFit(FitMode mode) { fit_ = mode; }
 
+    // The "highlight current answer" aid: tints the current answer's squares in the diagram and
+    // the current quotation word's slots in the word list.
+    void SetHighlight(bool on);
+    bool Highlight() const { return highlight_; }
+    // Where the pane keys record the squares they clear; none: they are not recorded.
+    void SetUndoHistory(UndoHistory* history) { history_ = history; }
+
     // View menu.
     void ZoomIn();
     void ZoomOut();
@@ -66,6 +75,8 @@ public:
 
     void RepaintPanes();
     void RepaintCursorMarks();
+    // Repaints the squares and slots of letters whose entries changed other than by typing.
+    void RepaintLetters(const std::vector<int32_t>& letters);
     void PlaceCursor(bool rememberPosition);
     void LayoutDiagram();
     void ActivatePane(Pane pane);
@@ -91,8 +102,7 @@ signals:
     void statusTextChanged(const QString& text);
     void headerClicked();
     void cursorMoved();
-    // Backspace or Delete cleared the current letter.
-    void lettersChanged();
+    void lettersChanged();  // a pane key changed an entry
 
 protected:
     bool event(QEvent* e) override;
@@ -102,14 +112,20 @@ private:
     void LayoutWordList();
     void PositionDiagramPanel();
     void PositionMarks();
+    // Brings the tint in line with the cursor, repainting only the squares and slots that change.
+    void UpdateHighlight();
+    QRect SquareInterior(int32_t letter) const;
+    QRect SlotArea(int32_t letter) const;
     void ApplyPaneRatio();
     void TitleLabelClick(int clue);
     void SetStatus(const QString& text);
     bool HasLetter(int32_t letter) const;
 
-    void PaintDiagram(QWidget* surface, const QRect& area);
+    void PaintDiagram(QWidget* surface, const QRegion& region);
     void PaintDiagramCursor(QWidget* surface);
-    void PaintWordList(QWidget* surface, const QRect& area);
+    void PaintWordList(QWidget* surface, const QRegion& region);
+    // The highlight tint of a pane for the current pane colours.
+    QColor Tint(ColorIndex cursor, ColorIndex background, ColorIndex otherCursor) const;
     void PaintClueCursor(QWidget* surface);
     QFont DiagramFont() const;
 
@@ -138,6 +154,9 @@ private:
     bool shown_ = false;
     bool headerHint_ = false;
     bool applyingRatio_ = false;
+    bool highlight_ = false;
+    HighlightSet shownHighlight_;  // what the panes are painted with
+    UndoHistory* history_ = nullptr;
 
     DiagramPlacement placement_;
     int diagramClientWidth_ = 0;

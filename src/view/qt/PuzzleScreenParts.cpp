@@ -18,7 +18,7 @@ PaintSurface::PaintSurface(QWidget* parent) : QWidget(parent)
 
 void PaintSurface::paintEvent(QPaintEvent* e)
 {
-    if (onPaint) onPaint(this, e->rect());
+    if (onPaint) onPaint(this, e->region());
 }
 
 void PaintSurface::mousePressEvent(QMouseEvent* e)

@@ -18,7 +18,7 @@ namespace qw {
 class PaintSurface : public QWidget {
 public:
     explicit PaintSurface(QWidget* parent);
-    std::function<void(QWidget*, const QRect&)> onPaint;
+    std::function<void(QWidget*, const QRegion&)> onPaint;  // the region to paint
     std::function<void(const QPoint&)> onMouseDown;
     std::function<void(const QPoint&)> onMouseMove;
 

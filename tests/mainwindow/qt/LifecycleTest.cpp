@@ -25,7 +25,7 @@ TEST_F(MainWindowTest, MenuTreeStartsWithEveryItemInPlace)
         for (QAction* a : form->menuBar()->actions()) out << a->text();
         return out;
     }();
-    EXPECT_EQ(menus, (QStringList{"&File", "&View", "&Options", "&Solution", "&Help", "&Constructors"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Options", "&Solution", "&Help", "&Constructors"}));
     EXPECT_EQ(form->Open1->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(form->Close1->shortcut(), QKeySequence("Ctrl+W"));
     EXPECT_EQ(form->Save1->shortcut(), QKeySequence("Ctrl+S"));
@@ -40,6 +40,7 @@ TEST_F(MainWindowTest, MenuTreeStartsWithEveryItemInPlace)
     EXPECT_FALSE(form->View1->isEnabled());
     EXPECT_FALSE(form->Options1->isEnabled());
     EXPECT_FALSE(form->Solution1->isEnabled());
+    EXPECT_FALSE(form->Edit1->isEnabled());
     form->File1Click();
     EXPECT_FALSE(form->Save1->isEnabled());
     EXPECT_FALSE(form->Print1->isEnabled());

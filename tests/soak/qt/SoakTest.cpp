@@ -1,5 +1,6 @@
 // A seeded soak of the main window: thousands of random keys, clicks, wheel turns, zooms, fits,
-// resizes and Solution-menu commands go through the real, shown window (so its event filter,
+// resizes, Solution-menu commands, undos, redos and the highlight aid go through the real, shown
+// window (so its event filter,
 // shortcuts and widgets all take part), and the puzzle model is checked after every one.
 //
 // QW_SOAK_EVENTS sets the number of events per puzzle (default: a few seconds' worth) and
@@ -403,6 +404,29 @@ protected:
         prompts.printers.clear();
     }
 
+    // Undo and redo through the window's shortcuts, and now and then the highlight switched. An
+    // undo followed at once by a redo gives back the entries it started from.
+    void EditCommand()
+    {
+        const int which = Uniform(0, 9);
+        if (which == 0) {
+            Log("highlight");
+            form->Highlightcurrentanswer1->trigger();
+            return;
+        }
+        const std::string before = Entries(form->CurrentPuzzle());
+        // Shortcuts reach only the active window; a dialog that just closed may not have given it back.
+        const bool roundTrip = which < 3 && form->History().CanUndo() && form->isActiveWindow();
+        if (which < 6) SendKey(Qt::Key_Z, QString(QChar(26)), Qt::ControlModifier, "Ctrl+Z");
+        else if (which < 8) SendKey(Qt::Key_Y, QString(QChar(25)), Qt::ControlModifier, "Ctrl+Y");
+        else SendKey(Qt::Key_Z, QString(QChar(26)), Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+Z");
+        if (!roundTrip) return;
+        ++undoRoundTrips;
+        EXPECT_NE(Entries(form->CurrentPuzzle()), before) << "Ctrl+Z changed nothing\n" << Replay();
+        SendKey(Qt::Key_Y, QString(QChar(25)), Qt::ControlModifier, "Ctrl+Y");
+        EXPECT_EQ(Entries(form->CurrentPuzzle()), before) << "undo and redo did not round-trip\n" << Replay();
+    }
+
     void MouseMove()
     {
         QWidget* area = Chance(0.5) ? Part<QAbstractScrollArea>("DiagramScrollBox")->viewport() : Part("TitlePanel");
@@ -417,16 +441,17 @@ protected:
     void OneEvent()
     {
         const int roll = Uniform(0, 99);
-        if (roll < 34) TypeLetter();
-        else if (roll < 56) NavigationKey();
-        else if (roll < 59) ControlKey();
-        else if (roll < 74) Click();
-        else if (roll < 79) MouseMove();
-        else if (roll < 85) Wheel();
-        else if (roll < 89) ViewCommand();
-        else if (roll < 92) Resize();
-        else if (roll < 94) DragSplitter();
-        else if (roll < 95) OptionsOrPrint();
+        if (roll < 32) TypeLetter();
+        else if (roll < 53) NavigationKey();
+        else if (roll < 56) ControlKey();
+        else if (roll < 70) Click();
+        else if (roll < 75) MouseMove();
+        else if (roll < 81) Wheel();
+        else if (roll < 85) ViewCommand();
+        else if (roll < 88) Resize();
+        else if (roll < 90) DragSplitter();
+        else if (roll < 91) OptionsOrPrint();
+        else if (roll < 95) EditCommand();
         else SolutionCommand();
     }
 
@@ -481,7 +506,7 @@ protected:
         sides.clear();
         ratios.clear();
         recent.clear();
-        reopens = modifiedEvents = prints = fontChanges = 0;
+        reopens = modifiedEvents = prints = fontChanges = undoRoundTrips = 0;
         expectDiskChange = revealedSinceSave = false;
         const Structure expected = Structure::Of(LoadPuzzle(path));
         form->setMinimumSize(0, 0);  // let resizes reach the layout's own minimum
@@ -521,9 +546,9 @@ protected:
 
         // A soak that never moved the cursor or changed the view proves little.
         std::printf("soak %s: %d events, %zu letters visited, %zu square sizes, %zu pane ratios, %d reopens, "
-                    "%d clue fonts, %d printouts, %d events modified\n",
+                    "%d clue fonts, %d printouts, %d undo round trips, %d events modified\n",
                     path.c_str(), done, visited.size(), sides.size(), ratios.size(), reopens, fontChanges, prints,
-                    modifiedEvents);
+                    undoRoundTrips, modifiedEvents);
         EXPECT_GE(visited.size(),
                   std::min<size_t>(static_cast<size_t>(done) / 20, static_cast<size_t>(form->CurrentPuzzle().LetterCount)));
         if (done >= 500) {
@@ -556,6 +581,7 @@ protected:
     int prints = 0;
     int fontChanges = 0;
     int modifiedEvents = 0;
+    int undoRoundTrips = 0;
     std::set<int32_t> visited;
     std::set<int> sides;
     std::set<int> ratios;
