@@ -24,9 +24,9 @@ struct ExportError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Largest file, and largest unpacked ZIP entry, an importer reads: ten times the JPZ of a
-// 10,000-letter puzzle, and far beyond any published acrostic.
-constexpr size_t kMaxImportBytes = 16u << 20;
+// Largest file, and largest unpacked ZIP entry, an importer reads: over three times the JPZ of a
+// 10,000-letter puzzle (2.3 MB), and far beyond any published acrostic.
+constexpr size_t kMaxImportBytes = 8u << 20;
 
 // By extension, in any letter case: .jpz or .ipuz; nullopt for anything else (.QWL included).
 std::optional<ImportKind> ImportKindOf(const std::string& path);
