@@ -99,8 +99,8 @@ public:
         block_ = root.contains("block") ? CellText(root["block"]) : "#";
         empty_ = root.contains("empty") ? CellText(root["empty"]) : "0";
         const auto dims = root.find("dimensions");
-        if (dims == root.end() || !dims->is_object() || !(*dims)["width"].is_number_integer() ||
-            !(*dims)["height"].is_number_integer())
+        if (dims == root.end() || !dims->is_object() || !dims->contains("width") || !dims->contains("height") ||
+            !(*dims)["width"].is_number_integer() || !(*dims)["height"].is_number_integer())
             throw FormatProblem("it has no dimensions");
         const int64_t width = (*dims)["width"].get<int64_t>();
         const int64_t height = (*dims)["height"].get<int64_t>();
