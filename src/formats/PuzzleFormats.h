@@ -24,8 +24,8 @@ struct ExportError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Largest file, and largest unpacked ZIP entry, an importer reads: over three times the JPZ of a
-// 10,000-letter puzzle (2.3 MB), and far beyond any published acrostic.
+// Largest file, and largest unpacked ZIP entry, an importer reads: five times the JPZ of a
+// 10,000-letter puzzle (1.6 MB), and far beyond any published acrostic.
 constexpr size_t kMaxImportBytes = 8u << 20;
 
 // By extension, in any letter case: .jpz or .ipuz; nullopt for anything else (.QWL included).
