@@ -243,9 +243,9 @@ private:
         // Each square is in the quotation and one answer; far more word squares than that is no acrostic.
         const size_t budget = 4 * source_.grid.size() + 64;
         size_t used = 0;
-        auto add = [&](std::vector<int32_t>& squares, pugi::xml_node spec) {
-            const auto [x0, x1] = Span(spec.attribute("x").value(), source_.width, "a word's column");
-            const auto [y0, y1] = Span(spec.attribute("y").value(), source_.height, "a word's row");
+        auto add = [&](std::vector<int32_t>& squares, pugi::xml_node range) {
+            const auto [x0, x1] = Span(range.attribute("x").value(), source_.width, "a word's column");
+            const auto [y0, y1] = Span(range.attribute("y").value(), source_.height, "a word's row");
             if (x0 != x1 && y0 != y1) throw FormatProblem("a word's squares run both across and down");
             const int32_t count = std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1;
             used += static_cast<size_t>(count);

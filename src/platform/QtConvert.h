@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "puzzle/FontSpec.h"
+#include "puzzle/FontDescription.h"
 #include "puzzle/PlatformColor.h"
 
 namespace qw {

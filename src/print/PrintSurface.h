@@ -23,7 +23,7 @@ struct DeviceMetrics {
 // descent), which is what TextHeight reports.
 struct PrintFont {
     std::string face = "Arial";  // UTF-8
-    int style = 0;               // FontStyleBits of puzzle/FontSpec.h
+    int style = 0;               // FontStyleBits of puzzle/FontDescription.h
     int height = 0;
     bool operator==(const PrintFont&) const = default;
 

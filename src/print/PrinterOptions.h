@@ -1,7 +1,7 @@
 #pragma once
 // The three settings that shape a printed puzzle, as the printer options dialog holds them.
 
-#include "puzzle/FontSpec.h"
+#include "puzzle/FontDescription.h"
 
 namespace qw {
 

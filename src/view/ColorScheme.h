@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "puzzle/FontSpec.h"
+#include "puzzle/FontDescription.h"
 #include "puzzle/PlatformColor.h"
 
 namespace qw {

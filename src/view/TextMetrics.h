@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "puzzle/FontSpec.h"
+#include "puzzle/FontDescription.h"
 
 namespace qw {
 
