@@ -4,11 +4,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QRegularExpression>
 
 #include "app/TForm1.h"
 #include "formats/PuzzleFormats.h"
 #include "platform/Prompts.h"
+#include "puzzle/PuzzleHome.h"
 
 namespace qw {
 
@@ -28,7 +28,8 @@ bool TForm1::OpenImportedPuzzle(const std::string& path)
     QString folder = source.absolutePath();
     QString stem = source.completeBaseName();
     const bool temporary = FromTemporaryFolder(source.absoluteFilePath());
-    if (temporary) stem.remove(QRegularExpression(QStringLiteral("\\[[^\\]]*\\]$")));  // a browser's "X[1].jpz"
+    if (temporary)
+        stem = QFileInfo(QString::fromStdString(WithoutCopyNumber(source.fileName().toStdString()))).completeBaseName();
     if (temporary || !QFileInfo(folder).isWritable()) folder = TempHomeFolder();
     const std::string qwl = QDir(folder).filePath(stem + ".QWL").toStdString();
 

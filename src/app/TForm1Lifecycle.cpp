@@ -253,13 +253,13 @@ void TForm1::FormActivate()
         }
         // An import has already chosen where its progress goes.
         const std::string opened = Expand(path.toStdString());
-        if (FromTemporaryFolder(path) && !ImportKindOf(opened)) {
+        if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
             puzzle_.Modified = true;
             setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
             RebuildRecentMenu();
             // Letters journaled under the new name (the load asked about the old one's).
-            if (puzzle_.FileName != path.toStdString()) OfferRecovery();
+            OfferRecovery();
         }
         return;
     }

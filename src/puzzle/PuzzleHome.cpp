@@ -22,16 +22,20 @@ bool IsTemporaryPath(const std::string& path, const std::string& systemTemp)
     return !relative.empty() && *relative.begin() != "..";
 }
 
+std::string WithoutCopyNumber(const std::string& fileName)
+{
+    // "Name[2].QWL": the bracket sits just before the extension.
+    std::string name = fileName;
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || name[dot - 1] != ']') return name;
+    const size_t opening = name.rfind('[', dot - 1);
+    if (opening != std::string::npos) name.erase(opening, dot - opening);
+    return name;
+}
+
 std::string RehomedPath(const std::string& path, const std::string& home)
 {
-    std::string name = fs::path(path).filename().string();
-    // "Name[2].QWL": the bracket sits just before a three-letter extension.
-    if (name.size() >= 5 && name[name.size() - 5] == ']') {
-        const size_t closing = name.size() - 5;
-        const size_t opening = name.rfind('[', closing);
-        if (opening != std::string::npos) name.erase(opening, closing - opening + 1);
-    }
-    return FirstFreeName((fs::path(home) / name).string());
+    return FirstFreeName((fs::path(home) / WithoutCopyNumber(fs::path(path).filename().string())).string());
 }
 
 }  // namespace qw

@@ -10,6 +10,9 @@ namespace qw {
 // is under `systemTemp` (empty: no system folder to compare with).
 bool IsTemporaryPath(const std::string& path, const std::string& systemTemp);
 
+// The file name without the "[n]" copy number a browser adds just before the extension.
+std::string WithoutCopyNumber(const std::string& fileName);
+
 // Where a puzzle from a temporary `path` lives in `home`: its file name without the " [n]" copy
 // number a browser adds before the extension, at the first name in `home` that no file has taken.
 std::string RehomedPath(const std::string& path, const std::string& home);
