@@ -133,6 +133,12 @@ public:
     bool IsFilled() const;
     bool AnyEntered() const;
     int32_t FirstLetterOfClue(int32_t clue) const;
+    // Whether `letter` indexes a letter of this puzzle (what a cursor or a stored step may hold
+    // need not, once another puzzle has replaced the one it came from).
+    bool HasLetter(int32_t letter) const
+    {
+        return letter >= 1 && letter <= LetterCount && static_cast<size_t>(letter) < Letters.size();
+    }
 
     static CharSet DefaultTypingAlphabet();
 };

@@ -6,11 +6,6 @@ namespace qw {
 
 namespace {
 
-bool ValidLetter(const Puzzle& puzzle, int32_t letter)
-{
-    return letter >= 1 && letter <= puzzle.LetterCount && static_cast<size_t>(letter) < puzzle.Letters.size();
-}
-
 std::string EntriesOf(const Puzzle& puzzle)
 {
     std::string entries;
@@ -40,7 +35,7 @@ UndoOutcome Follow(Puzzle& puzzle, CursorState& cursor, const UndoHistory& histo
     if (!step) return outcome;
     outcome.changed = true;
     for (const LetterChange& change : step->Changes) {
-        if (!ValidLetter(puzzle, change.Letter)) continue;
+        if (!puzzle.HasLetter(change.Letter)) continue;
         outcome.letters.push_back(change.Letter);
         if (puzzle.Letters[static_cast<size_t>(change.Letter)].Position == 0) outcome.refreshTitleStrip = true;
     }
@@ -86,7 +81,7 @@ const UndoStep* UndoHistory::Undo(Puzzle& puzzle)
     const UndoStep& step = steps_[--applied_];
     // Backwards, so that a step touching one letter twice ends on its first "before".
     for (auto it = step.Changes.rbegin(); it != step.Changes.rend(); ++it)
-        if (ValidLetter(puzzle, it->Letter)) puzzle.Letters[static_cast<size_t>(it->Letter)].Entered = it->Before;
+        if (puzzle.HasLetter(it->Letter)) puzzle.Letters[static_cast<size_t>(it->Letter)].Entered = it->Before;
     return &step;
 }
 
@@ -95,7 +90,7 @@ const UndoStep* UndoHistory::Redo(Puzzle& puzzle)
     if (!CanRedo()) return nullptr;
     const UndoStep& step = steps_[applied_++];
     for (const LetterChange& change : step.Changes)
-        if (ValidLetter(puzzle, change.Letter)) puzzle.Letters[static_cast<size_t>(change.Letter)].Entered = change.After;
+        if (puzzle.HasLetter(change.Letter)) puzzle.Letters[static_cast<size_t>(change.Letter)].Entered = change.After;
     return &step;
 }
 

@@ -6,16 +6,11 @@ namespace qw {
 
 namespace {
 
-bool ValidLetter(const Puzzle& puzzle, int32_t letter)
-{
-    return letter >= 1 && letter <= puzzle.LetterCount && static_cast<size_t>(letter) < puzzle.Letters.size();
-}
-
 void AddAnswer(const Puzzle& puzzle, int32_t clue, std::vector<int32_t>& out)
 {
     if (clue < 0 || static_cast<size_t>(clue) >= puzzle.Clues.size()) return;
     for (int32_t letter : puzzle.Clues[static_cast<size_t>(clue)].Answer)
-        if (ValidLetter(puzzle, letter)) out.push_back(letter);
+        if (puzzle.HasLetter(letter)) out.push_back(letter);
 }
 
 uint32_t Channel(uint32_t color, int shift) { return (color >> shift) & 0xFF; }
@@ -46,7 +41,7 @@ uint32_t Nudge(uint32_t color, uint32_t amount)
 HighlightSet HighlightFor(const Puzzle& puzzle, int32_t letter)
 {
     HighlightSet set;
-    if (!ValidLetter(puzzle, letter)) return set;
+    if (!puzzle.HasLetter(letter)) return set;
     const LetterEntry& entry = puzzle.Letters[static_cast<size_t>(letter)];
     set.Clue = entry.ClueIndex;
     const int32_t row = entry.Row;
@@ -75,7 +70,7 @@ std::vector<int32_t> ChangedSlots(const Puzzle& puzzle, const HighlightSet& from
     std::vector<int32_t> letters;
     auto add = [&](const HighlightSet& in, const HighlightSet& notIn) {
         for (int32_t letter = std::max(in.WordFirst, 1); letter <= in.WordLast; ++letter)
-            if (!notIn.InWord(letter) && ValidLetter(puzzle, letter)) letters.push_back(letter);
+            if (!notIn.InWord(letter) && puzzle.HasLetter(letter)) letters.push_back(letter);
     };
     add(from, to);
     add(to, from);

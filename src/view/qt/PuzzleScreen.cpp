@@ -351,14 +351,9 @@ void PuzzleScreen::ClearWordListSurface()
 
 // ----- cursor ---------------------------------------------------------------------------------
 
-bool PuzzleScreen::HasLetter(int32_t letter) const
-{
-    return letter >= 1 && letter <= puzzle_.LetterCount && static_cast<size_t>(letter) < puzzle_.Letters.size();
-}
-
 void PuzzleScreen::PositionMarks()
 {
-    if (!shown_ || !HasLetter(cursor_.CurrentLetter)) {
+    if (!shown_ || !puzzle_.HasLetter(cursor_.CurrentLetter)) {
         diagramCursor_->hide();
         clueCursor_->hide();
         return;
@@ -378,7 +373,7 @@ void PuzzleScreen::PlaceCursor(bool rememberPosition)
 {
     // The layouts are computed before anything is painted and Qt paints only once this handler
     // has returned, so the marks move without flicker and without pumping events first.
-    if (cursor_.CurrentLetter <= 0 || !shown_ || !HasLetter(cursor_.CurrentLetter)) return;
+    if (cursor_.CurrentLetter <= 0 || !shown_ || !puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)];
     if (rememberPosition) RememberPosition(puzzle_, cursor_);
 
@@ -429,7 +424,7 @@ void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
         RepaintPanes();
         return;
     }
-    if (!shown_ || !HasLetter(letters.front())) return;
+    if (!shown_ || !puzzle_.HasLetter(letters.front())) return;
     diagramPanel_->update(SquareInterior(letters.front()));
     const int32_t clue = puzzle_.Letters[static_cast<size_t>(letters.front())].ClueIndex;
     if (wordListValid_ && clue >= 0 && static_cast<size_t>(clue) < wordList_.Clues.size()) {
@@ -489,7 +484,7 @@ void PuzzleScreen::ActivatePane(Pane pane)
 
 QString PuzzleScreen::StatusTextFor(int32_t letter) const
 {
-    if (!HasLetter(letter)) return QString();
+    if (!puzzle_.HasLetter(letter)) return QString();
     return QString::number(letter) + QStringLiteral("  ") +
            FromAnsi(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel);
 }
@@ -636,7 +631,7 @@ bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Delete: key = NavKey::Delete; break;
     default: return false;
     }
-    if (!shown_ || !HasLetter(cursor_.CurrentLetter)) return false;
+    if (!shown_ || !puzzle_.HasLetter(cursor_.CurrentLetter)) return false;
     if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
     NavResult result;
     {
@@ -817,7 +812,7 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
     painter.fillRect(surface->rect(), ToQColor(colors_[active ? DiaActCursor : DiaInactCursor]));
-    if (!HasLetter(cursor_.CurrentLetter)) return;
+    if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = DiagramFont();
@@ -913,7 +908,7 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     painter.fillRect(r, fill);
     painter.setPen(outline);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
-    if (!HasLetter(cursor_.CurrentLetter)) return;
+    if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = ToQFont(fonts_.Letter);

@@ -119,7 +119,6 @@ private:
     void ApplyPaneRatio();
     void TitleLabelClick(int clue);
     void SetStatus(const QString& text);
-    bool HasLetter(int32_t letter) const;
 
     void PaintDiagram(QWidget* surface, const QRegion& region);
     void PaintDiagramCursor(QWidget* surface);
