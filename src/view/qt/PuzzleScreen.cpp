@@ -407,7 +407,7 @@ void PuzzleScreen::RepaintCursorMarks()
 
 void PuzzleScreen::RepaintPanes()
 {
-    shownHighlight_ = highlight_ && shown_ ? HighlightFor(puzzle_, cursor_.CurrentLetter) : HighlightSet{};
+    shownHighlight_ = WantedHighlight();
     const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
     SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
     SetBackground(clueBox_->viewport(), ToQColor(colors_[diagramActive ? ClueInactBack : ClueActBack]));
@@ -441,13 +441,18 @@ void PuzzleScreen::SetHighlight(bool on)
     UpdateHighlight();
 }
 
+HighlightSet PuzzleScreen::WantedHighlight() const
+{
+    return highlight_ && shown_ ? HighlightFor(puzzle_, cursor_.CurrentLetter) : HighlightSet{};
+}
+
 void PuzzleScreen::UpdateHighlight()
 {
     if (!shown_) {
         shownHighlight_ = {};
         return;
     }
-    const HighlightSet next = highlight_ ? HighlightFor(puzzle_, cursor_.CurrentLetter) : HighlightSet{};
+    const HighlightSet next = WantedHighlight();
     if (next == shownHighlight_) return;
     for (int32_t letter : ChangedSquares(puzzle_, shownHighlight_, next)) diagramPanel_->update(SquareInterior(letter));
     if (wordListValid_)

@@ -114,6 +114,8 @@ private:
     void PositionMarks();
     // Brings the tint in line with the cursor, repainting only the squares and slots that change.
     void UpdateHighlight();
+    // What the panes should be tinted with for the cursor as it stands.
+    HighlightSet WantedHighlight() const;
     QRect SquareInterior(int32_t letter) const;
     QRect SlotArea(int32_t letter) const;
     void ApplyPaneRatio();
