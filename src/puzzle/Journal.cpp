@@ -48,13 +48,6 @@ uint64_t Fnv1a(std::string_view bytes)
     return hash;
 }
 
-int64_t ModifiedNs(const fs::path& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return 0;
-    return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
 // The journal in `file` when it is a plain file holding a sound journal; a link, a pipe, a
 // device, a huge or a damaged file gives nothing.
 std::optional<Journal> ReadJournal(const fs::path& file)
@@ -225,7 +218,7 @@ std::vector<std::string> JournaledPuzzles(const std::string& folder, const std::
         if (journal->PuzzlePath == excluding) continue;
         const FileStamp now = StampOf(journal->PuzzlePath);
         if (!(now == journal->Stamp)) SetAside(file, ".stale");
-        else if (now.Size >= 0) found.emplace_back(ModifiedNs(path), journal->PuzzlePath);
+        else if (now.Size >= 0) found.emplace_back(StampOf(file).ModifiedNs, journal->PuzzlePath);
     }
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<std::string> paths;
