@@ -16,6 +16,7 @@ char32_t Win1252ToUnicode(char ch);
 std::optional<char> UnicodeToWin1252(char32_t cp);
 
 // UTF-8 <-> Windows-1252 for the edges (JSON, file names shown to the user, URLs).
+void AppendUtf8(std::string& out, char32_t cp);
 std::string Win1252ToUtf8(std::string_view text);
 // The code point that starts at text[i], with i moved past it; nullopt (i moved past the first
 // byte) where the bytes are not UTF-8.
