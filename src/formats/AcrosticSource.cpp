@@ -260,21 +260,28 @@ std::string HtmlLines(const std::vector<std::string>& lines)
     return out;
 }
 
-std::vector<std::string> SolverInfoLines(const Puzzle& puzzle)
+namespace {
+
+// The lines of a text broken at LF, a CR before each break dropped.
+std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    const std::string& text = puzzle.SolverInfo.Text;
-    if (text.empty()) return lines;
-    size_t start = 0;
-    for (;;) {
+    for (size_t start = 0;;) {
         const size_t lf = text.find('\n', start);
         std::string line = text.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
-        if (lf == std::string::npos) break;
+        if (lf == std::string::npos) return lines;
         start = lf + 1;
     }
-    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> SolverInfoLines(const Puzzle& puzzle)
+{
+    const std::string& text = puzzle.SolverInfo.Text;
+    return text.empty() ? std::vector<std::string>{} : SplitLines(text);
 }
 
 Puzzle BuildImportedPuzzle(const AcrosticSource& source)
@@ -368,12 +375,7 @@ Puzzle BuildImportedPuzzle(const AcrosticSource& source)
         p.MoreInfo.Caption = "About this puzzle";
         p.MoreInfo.FontName = "Arial";
         p.MoreInfo.FontHeight = -13;
-        for (size_t start = 0;;) {
-            const size_t lf = intro.find('\n', start);
-            p.MoreInfo.Lines.push_back(intro.substr(start, lf == std::string::npos ? std::string::npos : lf - start));
-            if (lf == std::string::npos) break;
-            start = lf + 1;
-        }
+        p.MoreInfo.Lines = SplitLines(intro);
     }
     std::string completion = ToWin1252(source.completion, "the completion text");
     if (!completion.empty()) {
