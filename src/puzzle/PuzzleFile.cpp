@@ -359,8 +359,7 @@ Puzzle LoadPuzzle(const std::string& path, int* versionOut, std::string* fixedCh
     // A file with no line break at all would be "repaired" into an identical copy. Rewriting it
     // gains nothing and would make every such puzzle unreadable from a read-only folder (the
     // installed samples), so it is read as it is.
-    if (repaired && *repaired == *bytes) repaired.reset();
-    if (repaired && HasPuzzleMagic(*repaired)) {
+    if (repaired && *repaired != *bytes && HasPuzzleMagic(*repaired)) {
         // The repair replaces a file its owner may not want changed: a read-only or immutable
         // puzzle is reported unreadable, as before any repair, rather than quietly rewritten.
         if (!WritableByMode(ResolveLink(path))) throw ReadError(path);
@@ -371,7 +370,7 @@ Puzzle LoadPuzzle(const std::string& path, int* versionOut, std::string* fixedCh
         } catch (const SaveError&) {
             throw ReadError(path);
         }
-        bytes = std::move(repaired);
+        bytes->swap(*repaired);
     }
     return DecodePuzzle(*bytes, path, versionOut, fixedCharsOut);
 }
