@@ -1,44 +1,61 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the full suite, the core suites again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzz run of the puzzle reader, a soak of
-# the main window under the sanitizers, and the Debian package installed into a scratch folder.
+# AddressSanitizer and UndefinedBehaviorSanitizer, a soak of the main window under the same
+# sanitizers (one build serves both), a short fuzz run of the puzzle reader and the importers, and
+# the Debian package installed into a scratch folder. Each stage's duration is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-jobs=$(nproc)
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
-echo "== build and test (RelWithDebInfo)"
+# stage NAME: ends the stage before (recording how long it took) and starts the next.
+stage_names=() stage_secs=() stage_start=$SECONDS
+stage() {
+  if ((${#stage_names[@]})); then stage_secs+=($((SECONDS - stage_start))); fi
+  stage_names+=("$1")
+  stage_start=$SECONDS
+  echo "== $1"
+}
+durations() {
+  stage_secs+=($((SECONDS - stage_start)))
+  local i
+  echo "Stage durations:"
+  for i in "${!stage_names[@]}"; do
+    printf '  %4d s  %s\n' "${stage_secs[$i]}" "${stage_names[$i]}"
+  done
+  printf '  %4d s  in all\n' "$SECONDS"
+}
+
+stage "set-up (Debian packages)"
+scripts/setup.sh
+jobs=$(nproc)
+
+stage "build and test (RelWithDebInfo)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs" --timeout 300) | tee "$logs/ctest-main.log"
 grep -h '^kill test:' build/Testing/Temporary/LastTest.log || true
 
-echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+stage "core tests and the window soak under AddressSanitizer + UndefinedBehaviorSanitizer"
+# One instrumented build holds the standard C++ tests (label core) and the soak with what it links;
+# the Qt tests are not built there. Qt itself is not instrumented, so the suppressions cover leaks
+# of Qt's plugins alone. QW_SOAK_EVENTS sets a longer soak by hand.
 san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQW_WERROR=ON -DQW_CORE_ONLY=ON \
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQW_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
-cmake --build build-asan -j "$jobs"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$jobs" --timeout 300) | tee "$logs/ctest-asan.log"
-
-if [ -x tools/fuzz/run.sh ]; then
-  echo "== fuzzing the puzzle reader and the JPZ and ipuz importers"
-  tools/fuzz/run.sh "${QW_FUZZ_SECONDS:-60}"
-fi
-
-echo "== soak of the main window under AddressSanitizer + UndefinedBehaviorSanitizer"
-# Only the soak and what it links are built; Qt itself is not instrumented, so the suppressions
-# cover leaks of Qt's plugins alone. QW_SOAK_EVENTS sets a longer run by hand.
-cmake -S . -B build-asan-qt -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQW_WERROR=ON \
-  -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
-cmake --build build-asan-qt -j "$jobs" --target test_soak_qt
+cmake --build build-asan -j "$jobs" --target core_tests test_soak_qt
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest -L core --output-on-failure -j "$jobs" --timeout 300) \
+  | tee "$logs/ctest-asan.log"
 QT_QPA_PLATFORM=offscreen QW_SOAK_EVENTS="${QW_SOAK_EVENTS:-3000}" \
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  LSAN_OPTIONS="suppressions=$PWD/tests/soak/lsan.supp" build-asan-qt/tests/soak/test_soak_qt
+  LSAN_OPTIONS="suppressions=$PWD/tests/soak/lsan.supp" build-asan/tests/soak/test_soak_qt
 
-echo "== the Debian package, built from build/ and run unpacked"
+stage "fuzzing the puzzle reader and the JPZ and ipuz importers"
+tools/fuzz/run.sh "${QW_FUZZ_SECONDS:-60}"
+
+stage "the Debian package, built from build/ and run unpacked"
 scripts/package_test.sh build | tee "$logs/package.log"
+durations
 
 # One closing line for the whole run (every stage above stops the script when it fails).
 count() { grep -Eo "$2" "$1" | grep -Eo '[0-9]+' | tail -n 1; }
