@@ -2,6 +2,7 @@
 // with unsaved work, and settings files that are garbage, of the wrong kinds, or not files at all.
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <filesystem>
@@ -239,6 +240,21 @@ TEST_F(CorruptSettings, WrongKindsEverywhereReadAsDefaults)
     Reload();
     EXPECT_EQ(form->Colors().colors, kDefaultColors);
     ExpectWorkingWindow();
+}
+
+TEST_F(CorruptSettings, AbsurdWindowBoundsStartAsAWindowOnTheWorkArea)
+{
+    WriteBytes(IniPath().toStdString(), "[Quotewell]\nDimensions\\Width=99999999\nDimensions\\Height=2147483647\n"
+                                        "Dimensions\\Left=-900000\nDimensions\\Top=5000000\n");
+    QElapsedTimer timer;
+    timer.start();
+    Reload();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(form->frameGeometry(), QRect(0, 0, 1000, 740));
+    ASSERT_TRUE(form->close());
+    EXPECT_FALSE(QString::fromStdString(ReadBytes(IniPath().toStdString())).contains("99999999"));
 }
 
 TEST_F(CorruptSettings, AFolderWhereTheFileBelongs)
