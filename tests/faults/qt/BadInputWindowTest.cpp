@@ -1,8 +1,11 @@
 // Bad input through the whole program: every truncation of real puzzle files opened over a puzzle
 // with unsaved work, and settings files that are garbage, of the wrong kinds, or not files at all.
 
+#include <gmock/gmock.h>
+
 #include <QDir>
 #include <QElapsedTimer>
+#include <QStatusBar>
 #include <QFile>
 #include <QTest>
 #include <filesystem>
@@ -264,10 +267,14 @@ TEST_F(CorruptSettings, AFolderWhereTheFileBelongs)
     ASSERT_TRUE(QDir().mkpath(IniPath()));
     Reload();
     EXPECT_EQ(form->Colors().colors, kDefaultColors);
+    EXPECT_THAT(form->statusBar()->currentMessage().toStdString(), testing::HasSubstr("settings cannot be saved"));
     ExpectWorkingWindow();  // writing the settings at close fails harmlessly
     EXPECT_TRUE(QFileInfo(IniPath()).isDir());
     Reload();
     ExpectWorkingWindow();
+    QDir(IniPath()).removeRecursively();
+    Reload();
+    EXPECT_EQ(form->statusBar()->currentMessage(), "") << "a store that can be written says nothing";
 }
 
 TEST_F(CorruptSettings, AnUnwritableFile)
@@ -277,6 +284,7 @@ TEST_F(CorruptSettings, AnUnwritableFile)
     Immutable guard(IniPath().toStdString());
     if (!guard.Active()) GTEST_SKIP() << "this filesystem has no immutable attribute";
     Reload();
+    EXPECT_THAT(form->statusBar()->currentMessage().toStdString(), testing::HasSubstr("settings cannot be saved"));
     ExpectWorkingWindow();
     EXPECT_EQ(ReadBytes(IniPath().toStdString()), "[Quotewell]\nDimensions\\DiagramSquareSide=31\n");
     guard.Release();
