@@ -218,11 +218,14 @@ void TForm1::FormCreate()
     screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
     SetUpHeader(true);
     RebuildRecentMenu();
-    // Said now, once: the window, colours and fonts are only written at exit.
+    // Said at once, and once: the window, colours and fonts are only written at exit. Shown from
+    // the event loop, when the window is up, so that the message covers the status text.
     if (!store.Writable())
-        statusBar()->showMessage("Your settings cannot be saved: " + QDir::toNativeSeparators(store.FileName()) +
-                                     " cannot be written. Changes to them will be lost at exit.",
-                                 kSettingsNoticeMs);
+        QTimer::singleShot(0, this, [this, name = QDir::toNativeSeparators(store.FileName())] {
+            statusBar()->showMessage("Your settings cannot be saved: " + name +
+                                         " cannot be written. Changes to them will be lost at exit.",
+                                     kSettingsNoticeMs);
+        });
 
     if (!options_.programDir.isEmpty()) QDir::setCurrent(options_.programDir);
 }
