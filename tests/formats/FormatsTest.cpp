@@ -262,7 +262,7 @@ TEST(ExportTest, ImportAfterExportGivesTheSamePuzzle)
     puzzles.emplace_back("tiny", ImportPuzzleBytes(Jpz(true), ImportKind::Jpz, "tiny"));
     // Spaces, markup characters and a control character in the texts must come back exactly.
     puzzles.back().second.Clues[0].Text = "  a  <b>&amp; \x01 ";
-    puzzles.back().second.MoreInfo.Lines = {" x ", "", "y<br>"};
+    puzzles.back().second.MoreInfo.Lines = {" x ", "", "  ", "y<br>"};
     // A last row of punctuation alone, and word-list clues whose texts are the markers' texts.
     Puzzle ending;
     std::vector<int32_t> first(11), second(11);
