@@ -316,7 +316,8 @@ private:
     // once each: the whole quotation.
     bool CoversQuotation(const std::vector<int32_t>& word, int32_t largest) const
     {
-        if (largest < 1) return false;
+        // A word shorter than the quotation cannot hold it (and a huge number costs no memory).
+        if (largest < 1 || static_cast<size_t>(largest) > word.size()) return false;
         std::vector<bool> seen(static_cast<size_t>(largest) + 1, false);
         int32_t count = 0;
         for (int32_t pos : word) {
