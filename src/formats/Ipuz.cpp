@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "formats/AcrosticSource.h"
 #include "puzzle/Win1252.h"
@@ -186,7 +187,6 @@ private:
         const std::string label = cell.substr(digits);
         if (!std::all_of(label.begin(), label.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }))
             return;
-        if (labels_.empty()) labels_.resize(source_.grid.size());
         labels_[static_cast<size_t>(x + y * source_.width)] = cell;
     }
 
@@ -241,10 +241,10 @@ private:
             SourceClue clue{std::move(answers[k].text), {}};
             for (const auto& [x, y] : answers[k].cells) {
                 const size_t pos = *Position(x, y, base);
-                if (!labels_.empty() && !labels_[pos].empty() && !SameLabel(labels_[pos], label)) {
+                if (const auto marked = labels_.find(pos); marked != labels_.end() && !SameLabel(marked->second, label)) {
                     const int32_t column = static_cast<int32_t>(pos % static_cast<size_t>(source_.width));
                     const int32_t row = static_cast<int32_t>(pos / static_cast<size_t>(source_.width));
-                    throw FormatProblem(SquareName(column, row) + " is marked \"" + labels_[pos] +
+                    throw FormatProblem(SquareName(column, row) + " is marked \"" + marked->second +
                                         "\", but its letter belongs to clue " + label);
                 }
                 clue.squares.push_back(static_cast<int32_t>(pos));
@@ -331,7 +331,7 @@ private:
     AcrosticSource source_;
     std::string block_, empty_;
     size_t letterCount_ = 0;
-    std::vector<std::string> labels_;  // as the puzzle grid marks them; empty when none is
+    std::unordered_map<size_t, std::string> labels_;  // squares the puzzle grid marks "12C", by position
 };
 
 // One line per grid row and per clue, so a person can read the file.
