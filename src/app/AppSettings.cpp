@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 
 namespace qw {
 
@@ -30,7 +31,12 @@ WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement)
     const int left = store.ReadIntegerDefault("Left", startupPlacement.left());
     const int height = store.ReadIntegerDefault("Height", startupPlacement.height());
     const int width = store.ReadIntegerDefault("Width", startupPlacement.width());
-    state.bounds = QRect(left, top, width, height);
+    std::vector<QRect> areas{startupPlacement};
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) areas.push_back(screen->availableGeometry());
+    // A window of absurd size costs seconds and a gigabyte at every start, and one off every screen
+    // is out of reach: neither survives the next start.
+    state.bounds = FitOnScreens(left, top, width, height, areas);
     state.squareSide = store.ReadIntegerDefault("DiagramSquareSide", 25);
     if (state.squareSide < 1) state.squareSide = 25;
     state.ratio = store.ReadFloatDefault("DiagramScrollBoxRatio", 0.5);
@@ -148,6 +154,41 @@ QRect StartupPlacement()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->availableGeometry();
     return QRect(0, 0, 1024, 768);
+}
+
+QRect FitOnScreens(int64_t left, int64_t top, int64_t width, int64_t height, const std::vector<QRect>& areas)
+{
+    // The largest window any window system here draws.
+    constexpr int64_t kLargest = 32767;
+    width = std::clamp<int64_t>(width, 1, kLargest);
+    height = std::clamp<int64_t>(height, 1, kLargest);
+    const QRect* best = nullptr;
+    int64_t bestOverlap = 0;
+    for (const QRect& area : areas) {
+        if (area.isEmpty()) continue;
+        if (!best) best = &area;  // the primary's, should the window be on none
+        const int64_t across = std::min<int64_t>(left + width, area.left() + int64_t{area.width()}) - std::max<int64_t>(left, area.left());
+        const int64_t down = std::min<int64_t>(top + height, area.top() + int64_t{area.height()}) - std::max<int64_t>(top, area.top());
+        if (across > 0 && down > 0 && across * down > bestOverlap) {
+            bestOverlap = across * down;
+            best = &area;
+        }
+    }
+    if (!best) {
+        left = std::clamp<int64_t>(left, -kLargest, kLargest);
+        top = std::clamp<int64_t>(top, -kLargest, kLargest);
+        return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(width), static_cast<int>(height));
+    }
+    const bool offScreen = bestOverlap == 0;
+    // Along each axis: shrunk to the area, and then inside it; off every screen, moved inside.
+    const auto fit = [offScreen](int64_t& start, int64_t& length, int64_t areaStart, int64_t areaLength) {
+        const bool shrunk = length > areaLength;
+        length = std::min(length, areaLength);
+        if (shrunk || offScreen) start = std::clamp(start, areaStart, areaStart + areaLength - length);
+    };
+    fit(left, width, best->left(), best->width());
+    fit(top, height, best->top(), best->height());
+    return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(width), static_cast<int>(height));
 }
 
 }  // namespace qw

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QRect>
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,9 @@ struct WindowState {
     QString fit = "Puzzle";  // as stored; only "Width", "Height" and "Puzzle" check a Fit command
 };
 
-// Section Dimensions. Missing bounds come from `startupPlacement`. A square side below 1 or a
-// ratio outside 0..1 cannot be laid out and reads as missing.
+// Section Dimensions. Missing bounds come from `startupPlacement`, the primary screen's work area;
+// stored bounds are fitted to it and the other screens' work areas (FitOnScreens). A square side
+// below 1 or a ratio outside 0..1 cannot be laid out and reads as missing.
 WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement);
 void WriteDimensions(SettingsStore& store, const WindowState& state);
 
@@ -50,5 +52,10 @@ bool IsConstructorMode(SettingsStore& store, const QDateTime& now);
 
 // The first window placement: the primary screen's work area.
 QRect StartupPlacement();
+
+// Window bounds as stored, made usable on `areas` (screens' work areas, the primary's first): no
+// larger than the area the window is mostly on, and moved into the primary's when no part of it
+// lies on any. Bounds that fit are kept as they are. Without areas only the size is bounded.
+QRect FitOnScreens(int64_t left, int64_t top, int64_t width, int64_t height, const std::vector<QRect>& areas);
 
 }  // namespace qw

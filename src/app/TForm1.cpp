@@ -25,6 +25,11 @@
 
 namespace qw {
 
+namespace {
+// Long enough to be read at start, after which the status line shows the puzzle's own text again.
+constexpr int kSettingsNoticeMs = 30000;
+}  // namespace
+
 TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     : QMainWindow(parent), services_(services), options_(std::move(options))
 {
@@ -213,6 +218,14 @@ void TForm1::FormCreate()
     screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
     SetUpHeader(true);
     RebuildRecentMenu();
+    // Said at once, and once: the window, colours and fonts are only written at exit. Shown from
+    // the event loop, when the window is up, so that the message covers the status text.
+    if (!store.Writable())
+        QTimer::singleShot(0, this, [this, name = QDir::toNativeSeparators(store.FileName())] {
+            statusBar()->showMessage("Your settings cannot be saved: " + name +
+                                         " cannot be written. Changes to them will be lost at exit.",
+                                     kSettingsNoticeMs);
+        });
 
     if (!options_.programDir.isEmpty()) QDir::setCurrent(options_.programDir);
 }

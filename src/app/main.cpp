@@ -17,6 +17,7 @@
 #include "print/qt/QtPrintSurface.h"
 #include "print/qt/PrinterOptionsForm.h"
 #include "formats/PuzzleFormats.h"
+#include "puzzle/FileAccess.h"
 #include "puzzle/Journal.h"
 #include "puzzle/PuzzleFile.h"
 
@@ -40,13 +41,46 @@ struct CommandLine {
     QString error;
 };
 
-CommandLine Parse(int argc, char** argv)
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+// The options Qt takes for itself (with one dash or two), so that the command line can be read
+// before QApplication has removed them.
+constexpr QtOption kQtOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"reverse", false},
+    {"session", true}, {"display", true}, {"name", true}, {"title", true}, {"visual", true},
+    {"geometry", true}, {"style", true}, {"stylesheet", true}, {"widgetcount", false},
+    {"qmljsdebugger", false}, {"nograb", false}, {"dograb", false}, {"sync", false}, {"ncols", true},
+    {"cmap", false}};
+
+// The Qt option `arg` names, if any.
+const QtOption* QtOptionOf(const char* arg)
+{
+    if (arg[0] != '-') return nullptr;
+    const char* name = arg + (arg[1] == '-' ? 2 : 1);
+    const char* eq = std::strchr(name, '=');
+    const size_t length = eq ? static_cast<size_t>(eq - name) : std::strlen(name);
+    for (const QtOption& o : kQtOptions)
+        if (std::strlen(o.name) == length && !std::strncmp(name, o.name, length)) return &o;
+    return nullptr;
+}
+
+// With `qtOptionsPresent`, Qt's own options are still on the command line and are passed over.
+CommandLine Parse(int argc, char** argv, bool qtOptionsPresent)
 {
     CommandLine cl;
     bool optionsDone = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (!optionsDone && arg == "--") { optionsDone = true; continue; }
+        if (!optionsDone && qtOptionsPresent) {
+            if (const QtOption* qt = QtOptionOf(argv[i])) {
+                if (qt->takesValue && !std::strchr(argv[i], '=')) ++i;
+                continue;
+            }
+        }
         if (!optionsDone && arg.startsWith("--")) {
             if (arg == "--as-filled") cl.asFilled = true;
             else if (arg == "--print-pdf") {
@@ -58,7 +92,6 @@ CommandLine Parse(int argc, char** argv)
             }
             continue;
         }
-        // Qt's own options (-platform, -style ...) were taken out by QApplication already.
         cl.parameters << arg;
     }
     if (cl.asFilled && cl.pdf.isEmpty()) cl.error = "--as-filled goes with --print-pdf";
@@ -66,24 +99,16 @@ CommandLine Parse(int argc, char** argv)
     return cl;
 }
 
-// Our options, and the ones Qt takes for itself (it accepts them with one dash or two).
+// Our options, and the ones Qt takes for itself.
 const char* UnknownOption(int argc, char** argv)
 {
     static const char* const ours[] = {"--help", "--version", "--print-pdf", "--as-filled"};
-    static const char* const qt[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                                     "qwindowicon", "qwindowtitle", "reverse", "session", "display", "name", "title",
-                                     "visual", "geometry", "style", "stylesheet", "widgetcount", "qmljsdebugger",
-                                     "nograb", "dograb", "sync", "ncols", "cmap"};
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (!std::strcmp(arg, "--")) return nullptr;
         if (std::strncmp(arg, "--", 2) != 0) continue;
-        bool known = false;
+        bool known = QtOptionOf(arg) != nullptr;
         for (const char* o : ours) known = known || !std::strcmp(arg, o);
-        const char* name = arg + 2;
-        const char* eq = std::strchr(name, '=');
-        const size_t length = eq ? static_cast<size_t>(eq - name) : std::strlen(name);
-        for (const char* o : qt) known = known || (std::strlen(o) == length && !std::strncmp(name, o, length));
         if (!known) return arg;
         if (!std::strcmp(arg, "--print-pdf")) ++i;  // its file name may start with dashes
     }
@@ -100,11 +125,17 @@ bool WantsHeadless(int argc, char** argv)
 int PrintPdf(const CommandLine& cl, qw::SettingsStore& settings, const QString& startFolder)
 {
     const QString path = qw::ResolvePuzzleParameters(cl.parameters, startFolder).join(' ');
+    const QString pdf = QDir(startFolder).absoluteFilePath(cl.pdf);
+    // Whatever path names it, the puzzle itself is never replaced by its printout.
+    if (qw::SameFile(path.toStdString(), pdf.toStdString())) {
+        std::fprintf(stderr, "The PDF file %s is the puzzle being printed; give the PDF another name.\n", qPrintable(pdf));
+        return 1;
+    }
     try {
         qw::Puzzle puzzle = qw::ImportKindOf(path.toStdString()) ? qw::ImportPuzzle(path.toStdString())
                                                                  : qw::LoadPuzzle(path.toStdString());
         puzzle.FileName = path.toStdString();
-        qw::PrintToPdf(puzzle, qw::ReadPrinterOptions(settings), cl.asFilled, QDir(startFolder).absoluteFilePath(cl.pdf));
+        qw::PrintToPdf(puzzle, qw::ReadPrinterOptions(settings), cl.asFilled, pdf);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
@@ -128,6 +159,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quotewell: unknown option %s\n\n%s", unknown, kUsage);
         return 2;
     }
+    // The rest of the command line too: without a display, starting the window system would end
+    // the program before any usage message.
+    if (const CommandLine early = Parse(argc, argv, true); !early.error.isEmpty()) {
+        std::fprintf(stderr, "quotewell: %s\n\n%s", qPrintable(early.error), kUsage);
+        return 2;
+    }
     // Printing to a file needs no screen.
     if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -140,7 +177,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("quotewell"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quotewell.svg")));
 
-    const CommandLine cl = Parse(argc, argv);
+    const CommandLine cl = Parse(argc, argv, false);
     if (!cl.error.isEmpty()) {
         std::fprintf(stderr, "quotewell: %s\n\n%s", qPrintable(cl.error), kUsage);
         return 2;

@@ -42,11 +42,6 @@ std::string ToWin1252(std::string_view utf8, const std::string& where)
     return out;
 }
 
-std::string SquareName(int32_t x, int32_t y)
-{
-    return "the square in row " + std::to_string(y + 1) + ", column " + std::to_string(x + 1);
-}
-
 // One character of the code page, for a square.
 char SquareChar(std::string_view text, const char* what, int32_t x, int32_t y)
 {
@@ -214,6 +209,11 @@ std::vector<std::string> PlainLines(std::string_view html, bool keepLines)
 
 }  // namespace
 
+std::string SquareName(int32_t x, int32_t y)
+{
+    return "the square in row " + std::to_string(y + 1) + ", column " + std::to_string(x + 1);
+}
+
 void CheckGridSize(int64_t width, int64_t height)
 {
     if (width < 1 || height < 1) throw FormatProblem("its grid has no squares");
@@ -290,14 +290,17 @@ Puzzle BuildImportedPuzzle(const AcrosticSource& source)
     const auto square = [&](int32_t x, int32_t y) -> const SourceSquare& {
         return source.grid[static_cast<size_t>(x + y * source.width)];
     };
+    // Punctuation counts as much as letters: a quotation's last row may hold only its full stop.
     int32_t top = -1, bottom = -1;
+    bool anyLetter = false;
     for (int32_t y = 0; y < source.height; ++y)
         for (int32_t x = 0; x < source.width; ++x)
-            if (square(x, y).kind == Kind::Letter) {
+            if (AcrosticSource::Shows(square(x, y))) {
+                anyLetter = anyLetter || square(x, y).kind == Kind::Letter;
                 if (top < 0) top = y;
                 bottom = y;
             }
-    if (top < 0) throw FormatProblem("it has no quotation squares");
+    if (!anyLetter) throw FormatProblem("it has no quotation squares");
     int32_t left = source.width, right = -1;
     for (int32_t y = top; y <= bottom; ++y)
         for (int32_t x = 0; x < source.width; ++x)

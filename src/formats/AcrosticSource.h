@@ -46,6 +46,12 @@ struct AcrosticSource {
     std::deque<std::string> texts;
 
     SourceSquare& At(int32_t x, int32_t y) { return grid[static_cast<size_t>(x + y * width)]; }
+    // A letter, or fixed text that shows something: what the quotation's box must hold.
+    static bool Shows(const SourceSquare& sq)
+    {
+        return sq.kind == SourceSquare::Kind::Letter ||
+               (sq.kind == SourceSquare::Kind::Fixed && !sq.text.empty() && sq.text != " ");
+    }
     std::string_view Keep(std::string text) { return texts.emplace_back(std::move(text)); }
 };
 
@@ -53,6 +59,14 @@ struct AcrosticSource {
 constexpr int32_t kMaxSourceSide = 4096;
 constexpr int64_t kMaxSourceSquares = 4'000'000;
 void CheckGridSize(int64_t width, int64_t height);
+
+// "the square in row R, column C", counted from 1, for messages.
+std::string SquareName(int32_t x, int32_t y);
+
+// The marker row a file may carry besides the word list: it repeats the answers' first letters.
+// A clue is that row only when its text says so and every square it names is one another clue
+// already holds; a word-list clue that happens to have that text is kept.
+constexpr std::string_view kAttributionText = "[ATTRIBUTION]";
 
 // The puzzle the source describes: the quotation's box cropped out, text converted to
 // Windows-1252 (a character it cannot hold is refused by name), the shape checked as the .QWL

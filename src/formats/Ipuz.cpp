@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
 
 #include "formats/AcrosticSource.h"
 #include "puzzle/Win1252.h"
@@ -79,6 +81,7 @@ const Json& Rows(const Json& root, const char* key, int32_t width, int32_t heigh
 }
 
 struct RawClue {
+    std::string label;
     std::string text;
     std::string answer;  // the optional "answer" text, to check the letters against
     std::vector<std::pair<int64_t, int64_t>> cells;
@@ -166,6 +169,7 @@ private:
                 }
                 sq.kind = Kind::Letter;
                 sq.text = source_.Keep(letter);
+                if (inner.is_string()) NoteLabel(inner.get_ref<const std::string&>(), x, y);
                 if (!saved.is_null()) {
                     const std::string entry = CellText(saved[static_cast<size_t>(y)][static_cast<size_t>(x)]);
                     if (!Blank(entry)) sq.entered = source_.Keep(entry);
@@ -174,19 +178,32 @@ private:
         }
     }
 
+    // A square written as its number and its clue's label ("12C"), as a printed diagram shows it.
+    void NoteLabel(const std::string& cell, int32_t x, int32_t y)
+    {
+        size_t digits = 0;
+        while (digits < cell.size() && cell[digits] >= '0' && cell[digits] <= '9') ++digits;
+        if (digits == 0 || digits == cell.size()) return;
+        const std::string label = cell.substr(digits);
+        if (!std::all_of(label.begin(), label.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }))
+            return;
+        labels_[static_cast<size_t>(x + y * source_.width)] = cell;
+    }
+
     void ReadClues(const Json& root)
     {
         const auto lists = root.find("clues");
         if (lists == root.end() || !lists->is_object()) throw FormatProblem("it has no clues");
         const size_t budget = 4 * source_.grid.size() + 64;
         size_t used = 0;
-        std::vector<RawClue> answers;
-        RawClue quote;
+        letterCount_ = static_cast<size_t>(std::count_if(source_.grid.begin(), source_.grid.end(),
+                                                         [](const SourceSquare& sq) { return sq.kind == Kind::Letter; }));
+        std::vector<RawClue> all;
         for (const auto& [name, list] : lists->items()) {
             if (!list.is_array()) throw FormatProblem("its clue list \"" + name + "\" is not a list");
             for (const Json& clue : list) {
                 if (!clue.is_object()) throw FormatProblem("it has crossword clues, not acrostic answers");
-                RawClue raw{PlainText(String(clue, "clue")), String(clue, "answer"), {}};
+                RawClue raw{String(clue, "label"), PlainText(String(clue, "clue")), String(clue, "answer"), {}};
                 const auto cells = clue.find("cells");
                 if (cells == clue.end() || !cells->is_array()) throw FormatProblem("a clue lists no squares");
                 used += cells->size();
@@ -196,23 +213,79 @@ private:
                         throw FormatProblem("a clue's square is not a pair of numbers");
                     raw.cells.emplace_back(xy[0].get<int64_t>(), xy[1].get<int64_t>());
                 }
-                if (raw.text == "[QUOTE]") quote = std::move(raw);
-                else if (raw.text != "[ATTRIBUTION]") answers.push_back(std::move(raw));
+                all.push_back(std::move(raw));
             }
         }
-        const int64_t base = CoordinateBase(answers, quote);
+        const int64_t base = CoordinateBase(all);
+
+        // The quotation clue, in whichever list and under whatever text, is told by its squares.
+        std::vector<RawClue> answers;
+        for (RawClue& clue : all)
+            if (!IsQuotation(clue, base)) answers.push_back(std::move(clue));
+        std::vector<bool> held(source_.grid.size(), false);
+        for (const RawClue& clue : answers)
+            if (clue.text != kAttributionText)
+                for (const auto& [x, y] : clue.cells)
+                    if (const auto pos = Position(x, y, base)) held[*pos] = true;
+        std::erase_if(answers, [&](const RawClue& clue) {
+            return clue.text == kAttributionText && std::all_of(clue.cells.begin(), clue.cells.end(), [&](const auto& xy) {
+                       const auto pos = Position(xy.first, xy.second, base);
+                       return pos && held[*pos];
+                   });
+        });
+
         for (size_t k = 0; k < answers.size(); ++k) {
-            const std::string problem = Misfit(answers[k], base, "clue " + ClueLabel(static_cast<int32_t>(k)));
+            const std::string label = answers[k].label.empty() ? ClueLabel(static_cast<int32_t>(k)) : answers[k].label;
+            const std::string problem = Misfit(answers[k], base, "clue " + label, true);
             if (!problem.empty()) throw FormatProblem(problem);
             SourceClue clue{std::move(answers[k].text), {}};
-            for (const auto& [x, y] : answers[k].cells)
-                clue.squares.push_back(static_cast<int32_t>((x - base) + (y - base) * source_.width));
+            for (const auto& [x, y] : answers[k].cells) {
+                const size_t pos = *Position(x, y, base);
+                if (const auto marked = labels_.find(pos); marked != labels_.end() && !SameLabel(marked->second, label)) {
+                    const int32_t column = static_cast<int32_t>(pos % static_cast<size_t>(source_.width));
+                    const int32_t row = static_cast<int32_t>(pos / static_cast<size_t>(source_.width));
+                    throw FormatProblem(SquareName(column, row) + " is marked \"" + marked->second +
+                                        "\", but its letter belongs to clue " + label);
+                }
+                clue.squares.push_back(static_cast<int32_t>(pos));
+            }
             source_.clues.push_back(std::move(clue));
         }
     }
 
+    // The grid position of a square counted from `base`; nullopt outside the grid.
+    std::optional<size_t> Position(int64_t x, int64_t y, int64_t base) const
+    {
+        const int64_t cx = x - base, cy = y - base;
+        if (cx < 0 || cy < 0 || cx >= source_.width || cy >= source_.height) return std::nullopt;
+        return static_cast<size_t>(cx + cy * source_.width);
+    }
+
+    // "12C" against the clue's label "C", in either letter case.
+    static bool SameLabel(const std::string& marked, const std::string& label)
+    {
+        size_t digits = 0;
+        while (digits < marked.size() && marked[digits] >= '0' && marked[digits] <= '9') ++digits;
+        const std::string_view mark = std::string_view(marked).substr(digits);
+        return std::equal(mark.begin(), mark.end(), label.begin(), label.end(),
+                          [](char a, char b) { return (a | 0x20) == (b | 0x20); });
+    }
+
+    // Whether the clue names every letter square of the grid, each once, counted from `base`.
+    bool IsQuotation(const RawClue& clue, int64_t base) const
+    {
+        if (clue.cells.size() != letterCount_ || letterCount_ == 0) return false;
+        std::vector<bool> seen(source_.grid.size(), false);
+        for (const auto& [x, y] : clue.cells) {
+            const auto pos = Position(x, y, base);
+            if (!pos || source_.grid[*pos].kind != Kind::Letter || seen[*pos]) return false;
+            seen[*pos] = true;
+        }
+        return true;
+    }
+
     // Why the clue's squares do not fit when counted from `base`; empty when they do.
-    std::string Misfit(const RawClue& clue, int64_t base, const std::string& name) const
+    std::string Misfit(const RawClue& clue, int64_t base, const std::string& name, bool checkAnswer) const
     {
         std::string spelled;
         for (const auto& [x, y] : clue.cells) {
@@ -228,7 +301,7 @@ private:
             if (c != ' ' && c != '-' && c != '\'') answer += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
         std::string upper;
         for (char c : spelled) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-        if (!answer.empty() && answer != upper)
+        if (checkAnswer && !answer.empty() && answer != upper)
             return "the letters disagree: the answer of " + name + " is \"" + clue.answer + "\", but its squares spell \"" +
                    spelled + "\"";
         return {};
@@ -236,29 +309,29 @@ private:
 
     // Files count from 0 or from 1: a 0 settles it one way, the width or height the other, and
     // otherwise the reading under which every square fits its clue.
-    int64_t CoordinateBase(const std::vector<RawClue>& answers, const RawClue& quote) const
+    int64_t CoordinateBase(const std::vector<RawClue>& clues) const
     {
         bool zero = false, atEdge = false;
-        auto scan = [&](const RawClue& clue) {
+        for (const RawClue& clue : clues)
             for (const auto& [x, y] : clue.cells) {
                 zero = zero || x == 0 || y == 0;
                 atEdge = atEdge || x == source_.width || y == source_.height;
             }
-        };
-        scan(quote);
-        for (const RawClue& clue : answers) scan(clue);
         if (zero && atEdge) throw FormatProblem("its clues count squares both from 0 and from 1");
         if (zero) return 0;
         if (atEdge) return 1;
+        // The quotation's own answer text, when it has one, holds its punctuation too.
         auto fits = [&](int64_t base) {
-            if (!Misfit(quote, base, {}).empty()) return false;
-            return std::all_of(answers.begin(), answers.end(), [&](const RawClue& c) { return Misfit(c, base, {}).empty(); });
+            return std::all_of(clues.begin(), clues.end(),
+                               [&](const RawClue& c) { return Misfit(c, base, {}, !IsQuotation(c, base)).empty(); });
         };
         return fits(0) || !fits(1) ? 0 : 1;
     }
 
     AcrosticSource source_;
     std::string block_, empty_;
+    size_t letterCount_ = 0;
+    std::unordered_map<size_t, std::string> labels_;  // squares the puzzle grid marks "12C", by position
 };
 
 // One line per grid row and per clue, so a person can read the file.

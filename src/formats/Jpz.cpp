@@ -85,31 +85,69 @@ pugi::xml_node Child(pugi::xml_node node, std::string_view name)
     return {};
 }
 
-// An element's content as HTML: its text, and its child elements as tags.
-void InnerHtml(pugi::xml_node node, std::string& out, int depth = 0)
+bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
+// Text the XML parser has already decoded, escaped again for PlainText, so that its one decoding
+// gives back exactly what the file holds: "&amp;lt;" is the text "&lt;", never "<". Under
+// xml:space="preserve" every space counts, and with `keepLines` a line feed is a line break.
+void AppendEscaped(std::string& out, std::string_view text, bool preserve, bool keepLines)
 {
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (preserve && keepLines && (c == '\n' || c == '\r')) {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += "<br>";
+        } else if (preserve && IsXmlSpace(c)) out += "&#" + std::to_string(static_cast<int>(c)) + ";";
+        else out += c;
+    }
+}
+
+// An element's content as HTML: its text, and its child elements as tags, at any depth. Walked
+// in document order without recursion, so markup nested deeper than a stack holds keeps its text.
+std::string InnerHtml(pugi::xml_node node, bool preserve, bool keepLines)
+{
+    std::string out;
+    pugi::xml_node c = node.first_child();
+    while (c) {
         if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
-            out += c.value();
-        } else if (c.type() == pugi::node_element && depth < 32) {
-            const std::string name(Local(c.name()));
-            if (!c.first_child()) {
-                out += "<" + name + "/>";
+            AppendEscaped(out, c.value(), preserve, keepLines);
+        } else if (c.type() == pugi::node_element) {
+            out += '<';
+            out += Local(c.name());
+            if (c.first_child()) {
+                out += '>';
+                c = c.first_child();
                 continue;
             }
-            out += "<" + name + ">";
-            InnerHtml(c, out, depth + 1);
-            out += "</" + name + ">";
+            out += "/>";
         }
+        // On to the next node in document order, closing the elements it leaves.
+        while (!c.next_sibling()) {
+            c = c.parent();
+            if (c == node) return out;
+            out += "</";
+            out += Local(c.name());
+            out += '>';
+        }
+        c = c.next_sibling();
     }
+    return out;
+}
+
+bool PreservesSpace(pugi::xml_node node)
+{
+    for (; node; node = node.parent())
+        if (const pugi::xml_attribute space = node.attribute("xml:space")) return std::string_view(space.value()) == "preserve";
+    return false;
 }
 
 std::string Text(pugi::xml_node node, bool keepLines = false)
 {
     if (!node) return {};
-    std::string html;
-    InnerHtml(node, html);
-    return PlainText(html, keepLines);
+    return PlainText(InnerHtml(node, PreservesSpace(node), keepLines), keepLines);
 }
 
 // Attribute names compared in place, without measuring them first.
@@ -142,6 +180,10 @@ std::pair<int32_t, int32_t> Span(std::string_view text, int32_t limit, const std
     return {first - 1, last - 1};
 }
 
+// Whitespace-only text is kept: under xml:space="preserve" a line of spaces is content. Line ends
+// are not normalised, so a carriage return written as one comes back.
+constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_ws_pcdata;
+
 // The document parsed in place; the squares' texts are views into it.
 struct ParsedXml {
     std::string xml;
@@ -158,7 +200,7 @@ public:
         source_.parsed = holder;
         pugi::xml_document& doc = holder->doc;
         const pugi::xml_parse_result parsed =
-            doc.load_buffer_inplace(xml.data(), xml.size(), pugi::parse_cdata | pugi::parse_escapes, pugi::encoding_auto);
+            doc.load_buffer_inplace(xml.data(), xml.size(), kParseFlags, pugi::encoding_auto);
         if (!parsed)
             throw FormatProblem(std::string("it is not well-formed XML (") + parsed.description() + " at byte " +
                                 std::to_string(parsed.offset) + ")");
@@ -270,40 +312,108 @@ private:
         return it->second;
     }
 
+    // The squares of `word` that hold letters carry every number from 1 to the largest in the grid
+    // once each: the whole quotation.
+    bool CoversQuotation(const std::vector<int32_t>& word, int32_t largest) const
+    {
+        // A word shorter than the quotation cannot hold it (and a huge number costs no memory).
+        if (largest < 1 || static_cast<size_t>(largest) > word.size()) return false;
+        std::vector<bool> seen(static_cast<size_t>(largest) + 1, false);
+        int32_t count = 0;
+        for (int32_t pos : word) {
+            if (source_.grid[static_cast<size_t>(pos)].kind != Kind::Letter) continue;
+            const int32_t n = number_[static_cast<size_t>(pos)];
+            if (n < 1 || n > largest || seen[static_cast<size_t>(n)]) return false;
+            seen[static_cast<size_t>(n)] = true;
+            ++count;
+        }
+        return count == largest;
+    }
+
+    int32_t TopRow(const std::vector<int32_t>& word) const
+    {
+        int32_t top = source_.height;
+        for (int32_t pos : word)
+            if (source_.grid[static_cast<size_t>(pos)].kind == Kind::Letter) top = std::min(top, pos / source_.width);
+        return top;
+    }
+
+    // Rows of fixed text alone (a closing full stop) that continue the quotation above or below.
+    bool FixedOnlyRow(int32_t y) const
+    {
+        bool shows = false;
+        for (int32_t x = 0; x < source_.width; ++x) {
+            const SourceSquare& sq = source_.grid[static_cast<size_t>(x + y * source_.width)];
+            if (sq.kind == Kind::Letter) return false;
+            shows = shows || AcrosticSource::Shows(sq);
+        }
+        return shows;
+    }
+
     void ReadClues(pugi::xml_node acrostic)
     {
-        std::vector<std::pair<std::string, const std::vector<int32_t>*>> answers;
-        const std::vector<int32_t>* quote = nullptr;
+        struct Named {
+            std::string text;
+            const std::vector<int32_t>* squares;
+        };
+        std::vector<Named> named;
         for (pugi::xml_node clues = acrostic.first_child(); clues; clues = clues.next_sibling()) {
             if (clues.type() != pugi::node_element || Local(clues.name()) != "clues") continue;
             for (pugi::xml_node clue = clues.first_child(); clue; clue = clue.next_sibling()) {
                 if (clue.type() != pugi::node_element || Local(clue.name()) != "clue") continue;
                 std::string text = Text(clue);
-                const std::vector<int32_t>& squares = Word(clue.attribute("word").value());
-                if (text == "[QUOTE]") quote = &squares;
-                else if (text != "[ATTRIBUTION]") answers.emplace_back(std::move(text), &squares);
+                named.push_back({std::move(text), &Word(clue.attribute("word").value())});
             }
         }
-        if (!quote) throw FormatProblem("it names no [QUOTE] word, so the quotation cannot be found");
+
+        // The quotation is told by its squares, not by its text: the word holding every number, the
+        // topmost if an answer does too (an acrostic of one clue). Every clue naming those squares
+        // is the quotation's, never an answer.
+        int32_t largest = 0;
+        for (size_t pos = 0; pos < source_.grid.size(); ++pos)
+            if (source_.grid[pos].kind == Kind::Letter) largest = std::max(largest, number_[pos]);
+        const std::vector<int32_t>* quote = nullptr;
+        for (const Named& n : named)
+            if (CoversQuotation(*n.squares, largest) && (!quote || TopRow(*n.squares) < TopRow(*quote))) quote = n.squares;
+        if (!quote) throw FormatProblem("none of its words runs over the whole quotation, so the quotation cannot be found");
 
         // The quotation's squares by their numbers; every other letter square is an answer's.
         std::vector<int32_t> byNumber(source_.grid.size() + 1, -1);
         std::vector<bool> inQuote(source_.grid.size(), false);
+        int32_t top = source_.height, bottom = -1;
         for (int32_t pos : *quote) {
             const SourceSquare& sq = source_.grid[static_cast<size_t>(pos)];
             if (sq.kind == Kind::Fixed) continue;
-            const int32_t n = number_[static_cast<size_t>(pos)];
             if (sq.kind != Kind::Letter) throw FormatProblem("the quotation runs over a square without a letter");
-            if (n < 1 || static_cast<size_t>(n) >= byNumber.size()) throw FormatProblem("a square of the quotation has no number");
-            if (byNumber[static_cast<size_t>(n)] >= 0) throw FormatProblem("two squares of the quotation are numbered " + std::to_string(n));
+            const int32_t n = number_[static_cast<size_t>(pos)];
             byNumber[static_cast<size_t>(n)] = pos;
             inQuote[static_cast<size_t>(pos)] = true;
+            top = std::min(top, pos / source_.width);
+            bottom = std::max(bottom, pos / source_.width);
         }
+
+        std::vector<const Named*> answers;
+        for (const Named& n : named)
+            if (*n.squares != *quote) answers.push_back(&n);
+        // Numbers held by the clues that are surely answers, to tell the attribution row by.
+        std::vector<bool> held(static_cast<size_t>(largest) + 1, false);
+        const auto numberAt = [&](int32_t pos) {
+            const int32_t n = number_[static_cast<size_t>(pos)];
+            return source_.grid[static_cast<size_t>(pos)].kind == Kind::Letter && n >= 1 && n <= largest ? n : 0;
+        };
+        for (const Named* n : answers)
+            if (n->text != kAttributionText)
+                for (int32_t pos : *n->squares) held[static_cast<size_t>(numberAt(pos))] = true;
+        held[0] = true;  // a square without a letter or number holds nothing
+        std::erase_if(answers, [&](const Named* n) {
+            return n->text == kAttributionText && std::all_of(n->squares->begin(), n->squares->end(),
+                                                              [&](int32_t pos) { return held[static_cast<size_t>(numberAt(pos))]; });
+        });
 
         for (size_t k = 0; k < answers.size(); ++k) {
             const std::string name = "clue " + ClueLabel(static_cast<int32_t>(k));
-            SourceClue clue{std::move(answers[k].first), {}};
-            for (int32_t pos : *answers[k].second) {
+            SourceClue clue{answers[k]->text, {}};
+            for (int32_t pos : *answers[k]->squares) {
                 const SourceSquare& sq = source_.grid[static_cast<size_t>(pos)];
                 if (sq.kind == Kind::Fixed) continue;  // the label at the start of an answer row
                 if (sq.kind != Kind::Letter) throw FormatProblem(name + " runs over a square without a letter");
@@ -321,8 +431,17 @@ private:
             }
             source_.clues.push_back(std::move(clue));
         }
-        for (size_t pos = 0; pos < source_.grid.size(); ++pos)
-            if (source_.grid[pos].kind == Kind::Letter && !inQuote[pos]) source_.grid[pos].kind = Kind::Black;
+
+        // The quotation's rows, with any row of punctuation alone that continues them; the answer
+        // rows and their labels are no part of it.
+        while (top > 0 && FixedOnlyRow(top - 1)) --top;
+        while (bottom + 1 < source_.height && FixedOnlyRow(bottom + 1)) ++bottom;
+        for (size_t pos = 0; pos < source_.grid.size(); ++pos) {
+            const int32_t y = static_cast<int32_t>(pos) / source_.width;
+            SourceSquare& sq = source_.grid[pos];
+            if (y < top || y > bottom) sq.kind = Kind::None;
+            else if (sq.kind == Kind::Letter && !inQuote[pos]) sq.kind = Kind::Black;
+        }
     }
 
     AcrosticSource source_;
@@ -332,9 +451,33 @@ private:
 
 // ---- Writing ----------------------------------------------------------------------------------
 
-void SetText(pugi::xml_node parent, const char* name, const std::string& text)
+// Whitespace that a reader collapses, as HTML does, unless told to keep it.
+bool CollapsesAway(std::string_view line)
 {
-    parent.append_child(name).append_child(pugi::node_pcdata).set_value(text.c_str());
+    return (!line.empty() && (line.front() == ' ' || line.back() == ' ')) || line.find("  ") != std::string_view::npos ||
+           std::any_of(line.begin(), line.end(), [](char c) { return IsXmlSpace(c) && c != ' '; });
+}
+
+// Windows-1252 lines as an element's text, escaped for XML once (by pugixml), with <br/> between
+// lines, and xml:space="preserve" where spaces must come back as they are.
+void AppendLines(pugi::xml_node element, const std::vector<std::string>& lines)
+{
+    bool preserve = false;
+    // Every line a text node, even an empty one: the writer then puts no line breaks of its own
+    // between the text and the <br/> elements.
+    element.append_child(pugi::node_pcdata);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (k > 0) element.append_child("br");
+        const std::string line = Win1252ToUtf8(lines[k]);
+        preserve = preserve || CollapsesAway(line);
+        element.append_child(pugi::node_pcdata).set_value(line.c_str());
+    }
+    if (preserve) element.prepend_attribute("xml:space").set_value("preserve");
+}
+
+void SetText(pugi::xml_node parent, const char* name, const std::vector<std::string>& lines)
+{
+    AppendLines(parent.append_child(name), lines);
 }
 
 void Attr(pugi::xml_node node, const char* name, const std::string& value)
@@ -403,15 +546,15 @@ std::string WriteJpz(const Puzzle& p)
     if (p.HasSolverInfo()) {
         pugi::xml_node completion = root.append_child("applet-settings").append_child("completion");
         Attr(completion, "only-if-correct", "true");
-        completion.append_child(pugi::node_pcdata).set_value(HtmlLines(SolverInfoLines(p)).c_str());
+        AppendLines(completion, SolverInfoLines(p));
     }
     pugi::xml_node puzzle = root.append_child("rectangular-puzzle");
     Attr(puzzle, "xmlns", "http://crossword.info/xml/rectangular-puzzle");
     pugi::xml_node metadata = puzzle.append_child("metadata");
-    SetText(metadata, "title", HtmlText(p.HeaderStrings[0]));
-    SetText(metadata, "creator", HtmlText(p.HeaderStrings[1]));
-    SetText(metadata, "copyright", HtmlText(p.HeaderStrings[2]));
-    SetText(metadata, "description", HtmlLines(p.HasMoreInfo() ? p.MoreInfo.Lines : std::vector<std::string>{}));
+    SetText(metadata, "title", {p.HeaderStrings[0]});
+    SetText(metadata, "creator", {p.HeaderStrings[1]});
+    SetText(metadata, "copyright", {p.HeaderStrings[2]});
+    SetText(metadata, "description", p.HasMoreInfo() ? p.MoreInfo.Lines : std::vector<std::string>{});
 
     pugi::xml_node acrostic = puzzle.append_child("acrostic");
     pugi::xml_node grid = acrostic.append_child("grid");
@@ -468,12 +611,12 @@ std::string WriteJpz(const Puzzle& p)
 
     pugi::xml_node clues = acrostic.append_child("clues");
     Attr(clues, "ordering", "normal");
-    SetText(clues, "title", "Clues");
+    SetText(clues, "title", {"Clues"});
     for (size_t k = 0; k < p.Clues.size(); ++k) {
         pugi::xml_node clue = clues.append_child("clue");
         Attr(clue, "word", std::to_string(k + 1));
         Attr(clue, "number", ClueLabel(static_cast<int32_t>(k)));
-        clue.append_child(pugi::node_pcdata).set_value(HtmlText(p.Clues[k].Text).c_str());
+        AppendLines(clue, {p.Clues[k].Text});
     }
     pugi::xml_node clue = clues.append_child("clue");
     Attr(clue, "word", std::to_string(quoteId));

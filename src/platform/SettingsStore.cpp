@@ -3,8 +3,10 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -227,6 +229,25 @@ bool SettingsStore::Sync()
     settings_->sync();
     // A format error only says the file read earlier was unreadable; the sync has replaced it.
     return settings_->status() != QSettings::AccessError;
+}
+
+bool SettingsStore::Writable() const
+{
+    const QFileInfo file(settings_->fileName());
+    if (file.exists() && (!file.isFile() || !file.isWritable())) return false;
+    QString folder = file.absolutePath();
+    while (!QFileInfo::exists(folder)) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder) return false;
+        folder = parent;
+    }
+    const QFileInfo existing(folder);
+    if (!existing.isDir() || !existing.isWritable()) return false;
+    if (folder != file.absolutePath()) return true;  // made at the first sync
+    // The sync replaces the file through a new one beside it; only making one tells for sure
+    // (a read-only mount, an immutable folder).
+    QTemporaryFile probe(folder + QStringLiteral("/.settings-probe-XXXXXX"));
+    return probe.open();
 }
 
 QString SettingsStore::FileName() const { return settings_->fileName(); }

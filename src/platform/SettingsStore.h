@@ -44,6 +44,9 @@ public:
 
     // Writes pending changes to disk; returns false when the file could not be written.
     bool Sync();
+    // Whether a sync could write the file now: the file, if there, may be changed, and its folder
+    // takes the new file that replaces it (or, not there yet, could be made). Changes nothing.
+    bool Writable() const;
     QString FileName() const;
 
 private:

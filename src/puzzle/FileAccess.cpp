@@ -184,6 +184,13 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
     if (dir.fd >= 0) ::fsync(dir.fd);
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {}, second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 std::string NumberedName(const std::string& path, int n)
 {
     const std::filesystem::path original(path);

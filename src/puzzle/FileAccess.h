@@ -32,6 +32,10 @@ bool WritableByMode(const std::string& path);
 // Throws SaveError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Whether both paths name one existing file (the same device and inode), whatever links, hard links
+// or spellings lead there.
+bool SameFile(const std::string& a, const std::string& b);
+
 // `path` itself when nothing is there, else the first of "STEM (2)EXT", "STEM (3)EXT", … in the
 // same folder that is free, so a new file never takes another's place.
 std::string FirstFreeName(const std::string& path);

@@ -16,12 +16,33 @@ check "an unknown option exits with 2" '[ $rc -eq 2 ]'
 check "... and says which option" 'grep -q -- "--frobnicate" "$work/err"'
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin" --frobnicate >/dev/null 2>&1; rc=$?
 check "... also where no display can be opened" '[ $rc -eq 2 ]'
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin" --as-filled "$work/any.QWL" >/dev/null 2>"$work/err"; rc=$?
+check "a misused option gives the usage message where no display can be opened" '[ $rc -eq 2 ] && grep -q "^Usage:" "$work/err"'
 
 "$qwl" stress "$work/stress.QWL" 3 >/dev/null
 (cd "$work" && "$bin" --print-pdf out.pdf --as-filled stress.QWL); rc=$?
 check "--print-pdf writes a PDF relative to the start folder" '[ $rc -eq 0 ] && head -c 5 "$work/out.pdf" | grep -q "%PDF-"'
 pages=$(pdfinfo "$work/out.pdf" | awk '/^Pages:/ {print $2}')
 check "the stress puzzle prints on several pages" '[ "$pages" -gt 1 ]'
+
+# The PDF never takes the place of its own puzzle, whatever path names it.
+mkdir "$work/sub"
+cp "$work/stress.QWL" "$work/self.QWL"
+ln -s "$work/self.QWL" "$work/link.pdf"
+for out in self.QWL sub/../self.QWL "$work/link.pdf"; do
+  (cd "$work" && "$bin" --print-pdf "$out" self.QWL) 2>"$work/err"; rc=$?
+  check "--print-pdf $out over its own puzzle exits with 1" '[ $rc -eq 1 ] && grep -q "is the puzzle being printed" "$work/err"'
+done
+check "... and the puzzle is untouched" 'cmp -s "$work/stress.QWL" "$work/self.QWL"'
+
+# A write that fails part way (a file-size limit, as a full disk fails it) or at once (/dev/full).
+printf 'older PDF' > "$work/old.pdf"
+(trap '' XFSZ; ulimit -f 16; exec "$bin" --print-pdf "$work/old.pdf" "$work/stress.QWL") 2>"$work/err"; rc=$?
+check "a PDF that cannot be written whole exits with 1" '[ $rc -eq 1 ] && grep -qx "Cannot write the file $work/old.pdf." "$work/err"'
+check "... leaves the older file as it was" '[ "$(cat "$work/old.pdf")" = "older PDF" ]'
+check "... and no temporary file" '[ -z "$(ls "$work" | grep "^old.pdf.")" ]'
+"$bin" --print-pdf /dev/full "$work/stress.QWL" 2>"$work/err"; rc=$?
+check "a device that takes nothing is a failure too" '[ $rc -eq 1 ] && grep -qx "Cannot write the file /dev/full." "$work/err"'
 
 printf 'not a puzzle' > "$work/bad.QWL"
 "$bin" --print-pdf "$work/bad.pdf" "$work/bad.QWL" 2>"$work/err"; rc=$?

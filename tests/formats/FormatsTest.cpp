@@ -2,6 +2,8 @@
 #include <zip.h>
 
 #include <filesystem>
+#include <numeric>
+#include <pugixml.hpp>
 
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include "puzzle/FileAccess.h"
 #include "puzzle/PuzzleFile.h"
 #include "puzzle/StressPuzzle.h"
+#include "puzzle/Win1252.h"
 
 using namespace qw;
 namespace fs = std::filesystem;
@@ -25,11 +28,12 @@ std::string Replace(std::string text, const std::string& from, const std::string
 
 // A six-letter acrostic with a black square, an en dash, an accented letter, markup in its texts,
 // a solver's letters and an attribution clue. $ROOT, $NS, $A_WORD and $B_* vary the layout.
+// Markup is XML elements; an escaped "&amp;" is the text "&".
 const std::string kJpz = R"(<?xml version="1.0" encoding="UTF-8"?>
 <$ROOT$ROOTNS>
- <applet-settings><completion>Well &lt;i&gt;done&lt;/i&gt;!<br/>Bye</completion></applet-settings>
+ <applet-settings><completion>Well <i>done</i>!<br/>Bye</completion></applet-settings>
  <rectangular-puzzle$NS>
-  <metadata><title>Tiny &amp;amp; true</title><creator>Ann Author</creator><copyright>© 2026</copyright>
+  <metadata><title>Tiny &amp; true</title><creator>Ann Author</creator><copyright>© 2026</copyright>
    <description>First line<br/>Second   line</description></metadata>
   <acrostic>
    <grid width="5" height="5">
@@ -53,8 +57,8 @@ const std::string kJpz = R"(<?xml version="1.0" encoding="UTF-8"?>
    <word id="2"><cells x="$B_RANGE" y="5"/></word>
    <word id="3"><cells x="1-2" y="1"/><cells x="4" y="1"/><cells x="5" y="1"/><cells x="1-3" y="2"/></word>
    <clues ordering="normal"><title>Clues</title>
-    <clue word="1" number="A"><b>Tea</b> &amp;amp;   time</clue>
-    <clue word="2" number="B">Odd &lt;i&gt;one&lt;/i&gt;</clue>
+    <clue word="1" number="A">$TEA &amp;   time</clue>
+    <clue word="2" number="B">Odd <span class="x"><i>one</i></span></clue>
     <clue word="3" number="">[QUOTE]</clue>
     <clue word="1" number="">[ATTRIBUTION]</clue>
    </clues>
@@ -63,9 +67,12 @@ const std::string kJpz = R"(<?xml version="1.0" encoding="UTF-8"?>
 </$ROOT>
 )";
 
-std::string Jpz(bool namespaced)
+// `teaDepth` levels of markup around the first clue's first word.
+std::string Jpz(bool namespaced, int teaDepth = 1)
 {
-    std::string text = kJpz;
+    std::string tea = "Tea";
+    for (int k = 0; k < teaDepth; ++k) tea = (k % 2 ? "<span>" : "<b>") + tea + (k % 2 ? "</span>" : "</b>");
+    std::string text = Replace(kJpz, "$TEA", tea);
     if (namespaced) {
         text = Replace(text, "$ROOTNS", R"( xmlns="http://crossword.info/xml/crossword-compiler-applet")");
         text = Replace(text, "$ROOT", "crossword-compiler-applet");
@@ -107,6 +114,16 @@ std::string Ipuz(int base)
            cells({{1, 0}, {0, 1}, {2, 1}}) + R"(}],
            "Quotation": [{"label": "", "clue": "[QUOTE]", "cells": )" +
            cells({{0, 0}, {1, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}}) + R"(}]}})";
+}
+
+// The layout a phone solver writes: squares marked with number and clue label, coordinates from
+// 1, and the quotation as a clue "Quote" in a list of its own, keyed Direction:Label.
+std::string PhoneIpuz()
+{
+    const std::string text = Replace(Ipuz(1), R"("Quotation": [{"label": "", "clue": "[QUOTE]")",
+                                     R"("Clues:Quote": [{"label": "Quote", "clue": "Quote")");
+    return Replace(text, R"([[1, 2, "#", {"cell": 3, "style": {"mark": {"TR": "A"}}}, {"cell": 0, "value": "–"}], [4, 5, 6, null, null]])",
+                   R"([["1A", "2B", "#", {"cell": "3A"}, {"cell": 0, "value": "–"}], ["4B", "5a", "6B", null, null]])");
 }
 
 // Holds one archive's bytes, made with libzip as any packer would.
@@ -161,6 +178,12 @@ TEST(ImportTest, EveryLayoutOfTheSameAcrosticGivesTheSamePuzzle)
         {"ipuz counting from 0", ImportKind::Ipuz, Ipuz(0)},
         {"ipuz counting from 1", ImportKind::Ipuz, Ipuz(1)},
         {"ipuz wrapped as JSONP", ImportKind::Ipuz, "ipuz(" + Ipuz(0) + ");\n"},
+        {"JPZ whose quotation clue says Quote", ImportKind::Jpz, Replace(Jpz(true), "[QUOTE]", "Quote")},
+        {"JPZ with markup nested 40 deep", ImportKind::Jpz, Jpz(true, 40)},
+        {"ipuz in a phone solver's layout", ImportKind::Ipuz, PhoneIpuz()},
+        {"ipuz with the quotation among the clues", ImportKind::Ipuz,
+         Replace(Ipuz(0), "}],\n           \"Quotation\": [{\"label\": \"\", \"clue\": \"[QUOTE]\"",
+                 "},\n {\"label\": \"Q\", \"clue\": \"The whole quotation\", \"answer\": \"TO, É DAY\"")},
     };
     for (const auto& [name, kind, bytes] : files) {
         SCOPED_TRACE(name);
@@ -200,7 +223,12 @@ TEST(ImportTest, RefusesWhatIsNoSoundAcrosticAndSaysWhy)
         {ImportKind::Jpz, Replace(jpz, R"(solution="A" number="5"/>)", R"(solution="E" number="5"/>)"),
          "the letters disagree: square 5 is \"A\" in the quotation but \"E\" in clue A"},
         {ImportKind::Ipuz, Replace(ipuz, R"("ODY")", R"("OAK")"), "the letters disagree"},
-        {ImportKind::Jpz, Replace(jpz, "[QUOTE]", "Quote"), "it names no [QUOTE] word"},
+        {ImportKind::Jpz, Replace(jpz, R"(<cells x="1-3" y="2"/></word>)", "</word>"),
+         "none of its words runs over the whole quotation"},
+        {ImportKind::Ipuz, Replace(PhoneIpuz(), R"("1A")", R"("1B")"),
+         "the square in row 1, column 1 is marked \"1B\", but its letter belongs to clue A"},
+        {ImportKind::Ipuz, Replace(PhoneIpuz(), "[[1,1],[4,1],[2,2]]", "[[1,1],[4,1],[1,1]]"),
+         "clue A uses letter 1 a second time"},
         {ImportKind::Jpz, jpz.substr(0, jpz.size() / 2), "it is not well-formed XML"},
         {ImportKind::Ipuz, ipuz.substr(0, ipuz.size() / 2), "it is not valid JSON"},
         {ImportKind::Jpz, Zip({{"puzzle.xml", jpz}}).substr(0, 300), "it is a damaged ZIP archive"},
@@ -234,7 +262,16 @@ TEST(ExportTest, ImportAfterExportGivesTheSamePuzzle)
     puzzles.emplace_back("tiny", ImportPuzzleBytes(Jpz(true), ImportKind::Jpz, "tiny"));
     // Spaces, markup characters and a control character in the texts must come back exactly.
     puzzles.back().second.Clues[0].Text = "  a  <b>&amp; \x01 ";
-    puzzles.back().second.MoreInfo.Lines = {" x ", "", "y<br>"};
+    puzzles.back().second.MoreInfo.Lines = {" x ", "", "  ", "y<br>"};
+    // A last row of punctuation alone, and word-list clues whose texts are the markers' texts.
+    Puzzle ending;
+    std::vector<int32_t> first(11), second(11);
+    std::iota(first.begin(), first.end(), 1);
+    std::iota(second.begin(), second.end(), 12);
+    ASSERT_TRUE(ending.BuildPuzzle(4, 9, ".", {"THE END O", "F A LONG ", "QUOTATION", ".        "},
+                                   {{"[QUOTE]", first, ""}, {"[ATTRIBUTION]", second, ""}}));
+    ending.TypingAlphabet = ending.ComputeTypingAlphabet();
+    puzzles.emplace_back("ending", ending);
     for (auto& [name, puzzle] : puzzles) {
         for (ImportKind kind : {ImportKind::Jpz, ImportKind::Ipuz}) {
             SCOPED_TRACE(kind == ImportKind::Jpz ? "jpz" : "ipuz");
@@ -247,6 +284,42 @@ TEST(ExportTest, ImportAfterExportGivesTheSamePuzzle)
             EXPECT_FALSE(RepairLineEndings(EncodePuzzle(imported))) << "saving it would look like a converted file";
         }
     }
+}
+
+// What another program reads: the exported XML, parsed by pugixml, holds every text escaped once,
+// lines at <br/>; and both formats give every character back.
+TEST(ExportTest, TextsAreEscapedOnceAndComeBackExactly)
+{
+    Puzzle p = ImportPuzzleBytes(Jpz(true), ImportKind::Jpz, "tiny");
+    const std::string odd = "Salt & pepper <i>plain</i> \"q\" 'a' &amp; \xE9\xEF\x97";  // é ï —
+    p.Clues[1].Text = odd;
+    for (int h = 0; h < 3; ++h) p.HeaderStrings[h] = std::to_string(h) + odd;
+    p.MoreInfo.Lines = {odd, "<br/>"};
+    p.SolverInfo.Text = odd + "\r\n" + odd;
+
+    const std::string bytes = ExportPuzzleBytes(p, ImportKind::Jpz);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_buffer(bytes.data(), bytes.size()));
+    const auto text = [&](const char* path) {
+        std::string out;
+        for (pugi::xml_node n : doc.select_node(path).node().children())
+            out += n.type() == pugi::node_element ? std::string(n.name() == std::string("br") ? "\n" : "<element>") : n.value();
+        return out;
+    };
+    const std::string utf8 = Win1252ToUtf8(odd);
+    const std::string metadata = "/crossword-compiler-applet/rectangular-puzzle/metadata/";
+    for (const auto& [path, want] : std::vector<std::pair<std::string, std::string>>{
+             {metadata + "title", "0" + utf8},
+             {metadata + "creator", "1" + utf8},
+             {metadata + "copyright", "2" + utf8},
+             {metadata + "description", utf8 + "\n<br/>"},
+             {"/crossword-compiler-applet/applet-settings/completion", utf8 + "\n" + utf8},
+             {"/crossword-compiler-applet/rectangular-puzzle/acrostic/clues/clue[2]", utf8},
+         })
+        EXPECT_EQ(text(path.c_str()), want) << path;
+
+    for (ImportKind kind : {ImportKind::Jpz, ImportKind::Ipuz})
+        ExpectSamePuzzle(p, ImportPuzzleBytes(ExportPuzzleBytes(p, kind), kind, "odd"), kind == ImportKind::Jpz ? "jpz" : "ipuz");
 }
 
 TEST(ExportTest, WritesByExtensionAndImportsFromTheFile)

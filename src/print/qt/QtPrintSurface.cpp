@@ -1,18 +1,24 @@
 #include "print/qt/QtPrintSurface.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 #include "platform/Prompts.h"
 #include "platform/QtConvert.h"
+#include "puzzle/FileAccess.h"
 
 namespace qw {
 
@@ -173,17 +179,56 @@ void QtPrintSurface::Line(int x1, int y1, int x2, int y2)
     painter_.drawLine(x1, y1, x2, y2);
 }
 
+namespace {
+
+// Devices and pipes (/dev/stdout) take the bytes as they come: there is no old file to keep.
+bool IsStream(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+void WriteStream(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.flush())
+        throw std::runtime_error("");
+    file.close();
+    if (file.error() != QFileDevice::NoError) throw std::runtime_error("");
+}
+
+}  // namespace
+
 PrintSummary PrintToPdf(const Puzzle& puzzle, const PrinterOptions& options, bool asFilled, const QString& pdfPath)
 {
+    // The page a printer set up for PDF has: the locale's paper, quarter-inch margins.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(600);
     printer.setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
-    printer.setOutputFileName(pdfPath);
-    printer.setDocName(QFileInfo(pdfPath).completeBaseName());
-    printer.setCreator(QStringLiteral("Quotewell"));
-    QtPrintSurface surface(printer);
-    return PrintPuzzle(surface, puzzle, options, asFilled);
+
+    // Made in memory and written in one checked step, so a full disk is a failure, never a
+    // truncated PDF under the target's name, and an older file of that name stays whole.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PrintSummary summary;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(600);
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(QFileInfo(pdfPath).completeBaseName());
+        writer.setCreator(QStringLiteral("Quotewell"));
+        QtPrintSurface surface(writer);
+        summary = PrintPuzzle(surface, puzzle, options, asFilled);
+    }
+    const std::string cannotWrite = "Cannot write the file " + pdfPath.toStdString() + ".";
+    try {
+        if (IsStream(pdfPath)) WriteStream(pdfPath, buffer.data());
+        else WriteFileAtomically(pdfPath.toStdString(), std::string_view(buffer.data().constData(), static_cast<size_t>(buffer.size())));
+    } catch (const std::exception&) {
+        throw std::runtime_error(cannotWrite);
+    }
+    return summary;
 }
 
 void PrintWithDialog(Prompts& prompts, QWidget* parent, const Puzzle& puzzle, const PrinterOptions& options,

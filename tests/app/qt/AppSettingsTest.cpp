@@ -201,6 +201,34 @@ TEST_F(AppSettingsTest, ConstructorModeLastsThirtyTwoDaysUpToTodaysMidnight)
     EXPECT_TRUE(IsConstructorMode(store, now));
 }
 
+TEST_F(AppSettingsTest, AbsurdStoredBoundsAreFittedToTheWorkArea)
+{
+    WriteFile("[Quotewell]\nDimensions\\Width=99999999\nDimensions\\Height=2147483647\n"
+              "Dimensions\\Left=2147483647\nDimensions\\Top=-2147483648\n");
+    SettingsStore store(Path());
+    EXPECT_EQ(ReadDimensions(store, kWorkArea).bounds, kWorkArea);
+}
+
+TEST(FitOnScreensTest, KeepsWhatFitsShrinksWhatIsTooLargeAndFetchesWhatIsOffEveryScreen)
+{
+    const QRect primary(0, 0, 1280, 984), right(1280, 0, 1920, 1050);
+    struct Case {
+        QRect stored;
+        QRect fitted;
+    };
+    const std::vector<Case> cases = {
+        {{40, 30, 700, 500}, {40, 30, 700, 500}},          // fits: kept
+        {{-8, -8, 1296, 1000}, {0, 0, 1280, 984}},         // a little larger, as a maximised frame: shrunk into it
+        {{1200, 100, 900, 600}, {1200, 100, 900, 600}},    // across both screens: kept
+        {{2000, 50, 5000, 400}, {1280, 50, 1920, 400}},    // too wide for the screen it is on
+        {{-5000, -5000, 700, 500}, {0, 0, 700, 500}},      // off every screen: onto the primary
+        {{3300, 2000, 700, 500}, {580, 484, 700, 500}},    // off below the right screen: onto the primary
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitOnScreens(c.stored.x(), c.stored.y(), c.stored.width(), c.stored.height(), {primary, right}), c.fitted)
+            << c.stored.x() << "," << c.stored.y() << " " << c.stored.width() << "x" << c.stored.height();
+}
+
 TEST(StartupPlacementTest, IsTheScreensWorkArea)
 {
     const QRect placement = StartupPlacement();

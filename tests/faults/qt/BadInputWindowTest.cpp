@@ -2,6 +2,8 @@
 // with unsaved work, and settings files that are garbage, of the wrong kinds, or not files at all.
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QStatusBar>
 #include <QFile>
 #include <QTest>
 #include <filesystem>
@@ -159,6 +161,11 @@ protected:
         Restart();
     }
 
+    bool SaysSettingsCannotBeSaved()
+    {
+        return QTest::qWaitFor([&] { return form->statusBar()->currentMessage().contains("settings cannot be saved"); }, 200);
+    }
+
     // The window works: it opens a sample (or the small puzzle), takes letters, saves and closes.
     void ExpectWorkingWindow()
     {
@@ -241,6 +248,21 @@ TEST_F(CorruptSettings, WrongKindsEverywhereReadAsDefaults)
     ExpectWorkingWindow();
 }
 
+TEST_F(CorruptSettings, AbsurdWindowBoundsStartAsAWindowOnTheWorkArea)
+{
+    WriteBytes(IniPath().toStdString(), "[Quotewell]\nDimensions\\Width=99999999\nDimensions\\Height=2147483647\n"
+                                        "Dimensions\\Left=-900000\nDimensions\\Top=5000000\n");
+    QElapsedTimer timer;
+    timer.start();
+    Reload();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(form->frameGeometry(), QRect(0, 0, 1000, 740));
+    ASSERT_TRUE(form->close());
+    EXPECT_FALSE(QString::fromStdString(ReadBytes(IniPath().toStdString())).contains("99999999"));
+}
+
 TEST_F(CorruptSettings, AFolderWhereTheFileBelongs)
 {
     form.reset();
@@ -248,10 +270,14 @@ TEST_F(CorruptSettings, AFolderWhereTheFileBelongs)
     ASSERT_TRUE(QDir().mkpath(IniPath()));
     Reload();
     EXPECT_EQ(form->Colors().colors, kDefaultColors);
+    EXPECT_TRUE(SaysSettingsCannotBeSaved());
     ExpectWorkingWindow();  // writing the settings at close fails harmlessly
     EXPECT_TRUE(QFileInfo(IniPath()).isDir());
     Reload();
     ExpectWorkingWindow();
+    QDir(IniPath()).removeRecursively();
+    Reload();
+    EXPECT_FALSE(SaysSettingsCannotBeSaved()) << "a store that can be written says nothing";
 }
 
 TEST_F(CorruptSettings, AnUnwritableFile)
@@ -261,6 +287,7 @@ TEST_F(CorruptSettings, AnUnwritableFile)
     Immutable guard(IniPath().toStdString());
     if (!guard.Active()) GTEST_SKIP() << "this filesystem has no immutable attribute";
     Reload();
+    EXPECT_TRUE(SaysSettingsCannotBeSaved());
     ExpectWorkingWindow();
     EXPECT_EQ(ReadBytes(IniPath().toStdString()), "[Quotewell]\nDimensions\\DiagramSquareSide=31\n");
     guard.Release();

@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -159,6 +160,23 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenIsReported)
     ASSERT_TRUE(store.OpenKey("Quotewell\\Dimensions", true));
     store.WriteInteger("Top", 1);
     EXPECT_FALSE(store.Sync());
+}
+
+TEST_F(SettingsStoreTest, WritableTellsBeforeAnythingIsLost)
+{
+    QDir().mkpath(dir.filePath("folder.ini"));
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const std::vector<std::pair<QString, bool>> cases = {
+        {Path(), true},                                  // not there yet, in a folder that takes files
+        {dir.filePath("new/deeper/Tamarisk.ini"), true},  // its folders are made at the first sync
+        {dir.filePath("folder.ini"), false},             // a folder where the file belongs
+        {dir.filePath("plain/Tamarisk.ini"), false},     // a file where its folder belongs
+    };
+    for (const auto& [path, writable] : cases) EXPECT_EQ(SettingsStore(path).Writable(), writable) << path.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("new"))) << "asking changed nothing";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no probe file is left";
 }
 
 TEST(SettingsDateTest, DaysCountFromTheEndOf1899)
