@@ -189,7 +189,7 @@ TEST(NoteViewers, SolversViewerIsSizedOnceAndCappedToTheMainWindow)
     viewer.hide();
 
     // A long paragraph wraps at the window's width instead of widening it past the main window.
-    note.Text = std::string(400, 'w') + " " + std::string(300, 'x');
+    note.Text.assign(400, 'w').append(1, ' ').append(300, 'x');
     viewer.ApplyNote(note);
     EXPECT_LE(viewer.frameGeometry().width(), main.frameGeometry().width());
     // ... and is as tall as the lines it wraps into at that narrower width, so none is cut off.
