@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "view/DiagramLayout.h"
+
 namespace qw {
 
 namespace {
@@ -13,9 +15,6 @@ const QString kScreenClueFont = QStringLiteral("Quotewell\\ScreenClueFont");
 const QString kLastPuz = QStringLiteral("Quotewell\\LastPuz");
 const QString kAids = QStringLiteral("Quotewell\\Aids");
 const QString kStartUp = QStringLiteral("QWB\\StartUp");
-
-constexpr int kMaxFontPoints = 1638;
-constexpr int kStyleMask = StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut;
 
 QString PuzName(size_t n) { return QStringLiteral("Puz%1").arg(n); }
 
@@ -33,8 +32,7 @@ WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement)
     state.bounds = QRect(left, top, width, height);
     state.squareSide = store.ReadIntegerDefault("DiagramSquareSide", 25);
     if (state.squareSide < 1) state.squareSide = 25;
-    state.ratio = store.ReadFloatDefault("DiagramScrollBoxRatio", 0.5);
-    if (!(state.ratio >= 0.0 && state.ratio <= 1.0)) state.ratio = 0.5;
+    state.ratio = UsablePaneRatio(store.ReadFloatDefault("DiagramScrollBoxRatio", 0.5));
     state.fit = store.ReadStringDefault("Fit", "Puzzle");
     store.CloseKey();
     return state;
@@ -73,27 +71,9 @@ void WriteColors(SettingsStore& store, const ColorScheme& colors)
     store.CloseKey();
 }
 
-FontSpec ReadScreenClueFont(SettingsStore& store)
-{
-    FontSpec font;
-    store.OpenKey(kScreenClueFont, true);
-    font.name = store.ReadStringDefault("Name", QString::fromStdString(font.name)).toStdString();
-    const int size = store.ReadIntegerDefault("Size", font.pointSize);
-    // A size nobody can mean would only cost memory when glyphs are drawn at it.
-    if (size >= 1 && size <= kMaxFontPoints) font.pointSize = size;
-    font.style = store.ReadIntegerDefault("Style", font.style) & kStyleMask;
-    store.CloseKey();
-    return font;
-}
+FontSpec ReadScreenClueFont(SettingsStore& store) { return ReadFontSetting(store, kScreenClueFont, FontSpec{}); }
 
-void WriteScreenClueFont(SettingsStore& store, const FontSpec& font)
-{
-    if (!store.OpenKey(kScreenClueFont, true)) return;
-    store.WriteString("Name", QString::fromStdString(font.name));
-    store.WriteInteger("Size", font.pointSize);
-    store.WriteInteger("Style", font.style);
-    store.CloseKey();
-}
+void WriteScreenClueFont(SettingsStore& store, const FontSpec& font) { WriteFontSetting(store, kScreenClueFont, font); }
 
 bool ReadHighlight(SettingsStore& store)
 {

@@ -22,7 +22,7 @@ struct WindowState {
 };
 
 // Section Dimensions. Missing bounds come from `startupPlacement`. A square side below 1 or a
-// ratio outside 0..1 cannot be laid out and reads as missing.
+// ratio that is not a usable pane share (UsablePaneRatio) cannot be laid out and reads as missing.
 WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement);
 void WriteDimensions(SettingsStore& store, const WindowState& state);
 
@@ -30,8 +30,7 @@ void WriteDimensions(SettingsStore& store, const WindowState& state);
 ColorScheme ReadColors(SettingsStore& store);
 void WriteColors(SettingsStore& store, const ColorScheme& colors);
 
-// Section ScreenClueFont: Name, Size (points), Style (bold 1, italic 2, underline 4, strike-out 8;
-// other bits are dropped). A size outside 1..1638 reads as missing.
+// Section ScreenClueFont, read and written as every font setting is (ReadFontSetting).
 FontSpec ReadScreenClueFont(SettingsStore& store);
 void WriteScreenClueFont(SettingsStore& store, const FontSpec& font);
 

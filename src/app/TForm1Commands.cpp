@@ -147,11 +147,10 @@ void TForm1::Allletters1Click() { FollowSolutionOutcome(RevealAllLetters(puzzle_
 void TForm1::Unscramble1Click()
 {
     if (!puzzle_.SolutionScrambled) return;
-    std::string text = InitialKeyText(puzzle_, constructorMode_);
-    if (AskKeyNumber(services_.prompts, this, text, constructorMode_) != QDialog::Accepted) return;
-    const KeyOutcome outcome = ApplyKeyNumber(puzzle_, text);
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
-    if (outcome.congratulate) ShowCongratulations();
+    const auto outcome = RunKeyNumberCommand(services_.prompts, this, puzzle_, constructorMode_);
+    if (!outcome) return;
+    if (outcome->solved) recent_.Remove(ExpandedFileName());
+    if (outcome->congratulate) ShowCongratulations();
 }
 
 // ---- Printing ----------------------------------------------------------------------------------------

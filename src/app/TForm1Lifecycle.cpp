@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/JournalKeeper.h"
@@ -23,19 +24,11 @@ namespace qw {
 
 namespace {
 
-std::string Expand(const std::string& path)
-{
-    if (path.empty()) return path;
-    std::error_code ec;
-    const auto absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
-    return ec ? path : absolute.lexically_normal().string();
-}
-
 QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
 
 }  // namespace
 
-std::string TForm1::ExpandedFileName() const { return Expand(puzzle_.FileName); }
+std::string TForm1::ExpandedFileName() const { return RecentList::Expand(puzzle_.FileName); }
 
 bool TForm1::CheckSolved()
 {
@@ -55,21 +48,18 @@ void TForm1::LeaveCurrent()
 void TForm1::RebuildRecentMenu()
 {
     const auto& entries = recent_.Entries();
-    const std::string open = ExpandedFileName();
-    bool any = false;
+    const std::vector<int> visible = VisibleItems(recent_, puzzle_.FileName);
     for (size_t n = 0; n < Puz.size(); ++n) {
-        const bool visible = n < entries.size() && entries[n] != open;
         if (n < entries.size()) {
             QString caption = QString::fromStdString(RecentList::Caption(entries[n]));
             // A single & in a file name is not an access key.
             caption.replace("&", "&&");
             Puz[n]->setText(caption);
         }
-        Puz[n]->setVisible(visible);
-        any = any || visible;
+        Puz[n]->setVisible(std::find(visible.begin(), visible.end(), static_cast<int>(n)) != visible.end());
     }
-    Recentunsolvedpuzzles1->menuAction()->setVisible(any);
-    N2->setVisible(any);
+    Recentunsolvedpuzzles1->menuAction()->setVisible(!visible.empty());
+    N2->setVisible(!visible.empty());
 }
 
 bool TForm1::OpenPuzzleFile(const std::string& path)
@@ -227,7 +217,7 @@ bool TForm1::FormCloseQuery()
 
 bool TForm1::FromTemporaryFolder(const QString& path)
 {
-    return IsTemporaryPath(Expand(path.toStdString()), QDir::tempPath().toStdString());
+    return IsTemporaryPath(RecentList::Expand(path.toStdString()), QDir::tempPath().toStdString());
 }
 
 QString TForm1::TempHomeFolder() const
@@ -252,7 +242,7 @@ void TForm1::FormActivate()
             return;
         }
         // An import has already chosen where its progress goes.
-        const std::string opened = Expand(path.toStdString());
+        const std::string opened = RecentList::Expand(path.toStdString());
         if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
             puzzle_.Modified = true;

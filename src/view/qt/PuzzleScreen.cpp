@@ -194,8 +194,7 @@ void PuzzleScreen::SetDiagramSquareSide(int side)
 
 void PuzzleScreen::SetDiagramScrollBoxRatio(double ratio)
 {
-    if (!(ratio > 0.0 && ratio < 1.0)) ratio = 0.5;  // a damaged setting must not collapse a pane
-    ratio_ = ratio;
+    ratio_ = UsablePaneRatio(ratio);
     ApplyPaneRatio();
 }
 
@@ -292,7 +291,7 @@ void PuzzleScreen::LayoutDiagram()
     diagramPanel_->update();
     PlaceCursor(true);
     const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
-    SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
+    SetBackground(diagramBox_->viewport(), ToQColor(DiagramColorsOf(colors_, diagramActive).Back));
 }
 
 void PuzzleScreen::PositionDiagramPanel()
@@ -409,8 +408,8 @@ void PuzzleScreen::RepaintPanes()
 {
     shownHighlight_ = WantedHighlight();
     const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
-    SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
-    SetBackground(clueBox_->viewport(), ToQColor(colors_[diagramActive ? ClueInactBack : ClueActBack]));
+    SetBackground(diagramBox_->viewport(), ToQColor(DiagramColorsOf(colors_, diagramActive).Back));
+    SetBackground(clueBox_->viewport(), ToQColor(WordListColorsOf(colors_, !diagramActive).Back));
     diagramPanel_->update();
     diagramCursor_->update();
     cluePaintBox_->update();
@@ -474,10 +473,10 @@ QRect PuzzleScreen::SlotArea(int32_t letter) const
     return QRect(at.x, at.y, wordList_.Measures.SlotWidth, wordList_.Measures.LineHeight);
 }
 
-QColor PuzzleScreen::Tint(ColorIndex cursor, ColorIndex background, ColorIndex otherCursor) const
+QColor PuzzleScreen::Tint(uint32_t cursor, uint32_t background, uint32_t otherCursor)
 {
     // System colours are resolved first: the tint is mixed from what the screen shows.
-    auto rgb = [this](ColorIndex i) { return FromQColor(ToQColor(colors_[i])); };
+    auto rgb = [](uint32_t color) { return FromQColor(ToQColor(color)); };
     return ToQColor(HighlightTint(rgb(cursor), rgb(background), rgb(otherCursor)));
 }
 
@@ -736,13 +735,13 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
-    const QColor blank = ToQColor(colors_[active ? DiaActBlank : DiaInactBlank]);
-    const QColor letter = ToQColor(colors_[active ? DiaActLetter : DiaInactLetter]);
-    const QColor text = ToQColor(colors_[active ? DiaActFont : DiaInactFont], ColorUse::Text);
+    const DiagramColors set = DiagramColorsOf(colors_, active);
+    const QColor blank = ToQColor(set.Blank);
+    const QColor letter = ToQColor(set.Letter);
+    const QColor text = ToQColor(set.Font, ColorUse::Text);
     const bool tinted = highlight_ && shownHighlight_.Clue >= 0;
-    const QColor tint = tinted ? Tint(active ? DiaActCursor : DiaInactCursor, active ? DiaActLetter : DiaInactLetter,
-                                      active ? DiaInactCursor : DiaActCursor)
-                               : letter;
+    const QColor tint =
+        tinted ? Tint(set.Cursor, set.Letter, DiagramColorsOf(colors_, !active).Cursor) : letter;
     const QFont font = DiagramFont();
     painter.setFont(font);
     const QFontMetrics fm(font);
@@ -816,13 +815,14 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
-    painter.fillRect(surface->rect(), ToQColor(colors_[active ? DiaActCursor : DiaInactCursor]));
+    const DiagramColors set = DiagramColorsOf(colors_, active);
+    painter.fillRect(surface->rect(), ToQColor(set.Cursor));
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = DiagramFont();
     painter.setFont(font);
-    painter.setPen(ToQColor(colors_[active ? DiaActCursorFont : DiaInactCursorFont], ColorUse::Text));
+    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(side_, side_, fm.horizontalAdvance(s), fm.height());
@@ -833,16 +833,15 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::WordListPane;
-    const QColor back = ToQColor(colors_[active ? ClueActBack : ClueInactBack]);
+    const WordListColors set = WordListColorsOf(colors_, active);
+    const QColor back = ToQColor(set.Back);
     if (!shown_ || !wordListValid_) {
         for (const QRect& area : region) painter.fillRect(area, back);
         return;
     }
-    const QColor ink = ToQColor(colors_[active ? ClueActFont : ClueInactFont], ColorUse::Text);
+    const QColor ink = ToQColor(set.Font, ColorUse::Text);
     const bool tinted = highlight_ && shownHighlight_.WordLast >= shownHighlight_.WordFirst;
-    const QColor tint = tinted ? Tint(active ? ClueActCursor : ClueInactCursor, active ? ClueActBack : ClueInactBack,
-                                      active ? ClueInactCursor : ClueActCursor)
-                               : back;
+    const QColor tint = tinted ? Tint(set.Cursor, set.Back, WordListColorsOf(colors_, !active).Cursor) : back;
     const QFont clueFont = ToQFont(fonts_.Clue);
     const QFont letterFont = ToQFont(fonts_.Letter);
     const QFont numberFont = ToQFont(fonts_.Number);
@@ -907,8 +906,9 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::WordListPane;
-    const QColor fill = ToQColor(colors_[active ? ClueActCursor : ClueInactCursor]);
-    const QColor outline = ToQColor(colors_[active ? ClueActFont : ClueInactFont], ColorUse::Text);
+    const WordListColors set = WordListColorsOf(colors_, active);
+    const QColor fill = ToQColor(set.Cursor);
+    const QColor outline = ToQColor(set.Font, ColorUse::Text);
     const QRect r = surface->rect();
     painter.fillRect(r, fill);
     painter.setPen(outline);
@@ -918,7 +918,7 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     if (ch == ' ') return;
     const QFont font = ToQFont(fonts_.Letter);
     painter.setFont(font);
-    painter.setPen(ToQColor(colors_[active ? ClueActCursorFont : ClueInactCursorFont], ColorUse::Text));
+    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(r.width(), r.height(), fm.horizontalAdvance(s), fm.height());

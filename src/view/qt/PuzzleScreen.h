@@ -126,7 +126,7 @@ private:
     void PaintDiagramCursor(QWidget* surface);
     void PaintWordList(QWidget* surface, const QRegion& region);
     // The highlight tint of a pane for the current pane colours.
-    QColor Tint(ColorIndex cursor, ColorIndex background, ColorIndex otherCursor) const;
+    static QColor Tint(uint32_t cursor, uint32_t background, uint32_t otherCursor);
     void PaintClueCursor(QWidget* surface);
     QFont DiagramFont() const;
 
