@@ -195,11 +195,8 @@ void TForm1::FormCreate()
     PlaceOuter(state.bounds);
     screen_->SetDiagramSquareSide(state.squareSide);
     screen_->SetDiagramScrollBoxRatio(state.ratio);
-    const FitMode fit = FitModeFromName(state.fit.toStdString().c_str());
-    FitWidth1->setChecked(fit == FitMode::Width);
-    FitHeight1->setChecked(fit == FitMode::Height);
-    FitPuzzle1->setChecked(fit == FitMode::Puzzle);
-    screen_->SetFit(fit);
+    screen_->SetFit(FitModeFromName(state.fit.toStdString().c_str()));
+    ShowFitChecks();
 
     colors_ = ReadColors(store);
     screenClueFont_ = ReadScreenClueFont(store);
@@ -243,10 +240,7 @@ void TForm1::FormClose()
     state.bounds = frameGeometry();
     state.squareSide = screen_->DiagramSquareSide();
     state.ratio = screen_->DiagramScrollBoxRatio();
-    state.fit = FitModeName(FitWidth1->isChecked()    ? FitMode::Width
-                            : FitHeight1->isChecked() ? FitMode::Height
-                            : FitPuzzle1->isChecked() ? FitMode::Puzzle
-                                                      : FitMode::None);
+    state.fit = FitModeName(screen_->Fit());
     WriteDimensions(store, state);
     WriteColors(store, colors_);
     WriteScreenClueFont(store, screenClueFont_);
@@ -279,14 +273,14 @@ void TForm1::showEvent(QShowEvent* event)
         // Some window systems frame a window only when it is first shown.
         if (!shownOnce_ && isVisible() && FrameMargins() != placedFrame_) PlaceOuter(placedOuter_);
         shownOnce_ = true;
-        if (isVisible() && puzzle_.FileName.empty()) FormActivate();
+        if (isVisible() && !puzzle_.IsOpen()) FormActivate();
     });
 }
 
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && puzzle_.FileName.empty())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !puzzle_.IsOpen())
         QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
@@ -319,7 +313,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     bool handled = false;
     Guard([&] { handled = FormKeyDown(key->key(), key->modifiers()); });
     if (handled) return true;
-    if (puzzle_.FileName.empty()) return false;
+    if (!puzzle_.IsOpen()) return false;
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     const QString text = key->text();
     if (text.isEmpty()) return false;

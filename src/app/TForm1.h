@@ -163,6 +163,8 @@ private:
     void RefreshViewMenu();
     void RefreshSolutionMenu();
     void RefreshEditMenu();
+    // The Fit items' check marks show the screen's fit mode, the one the window keeps.
+    void ShowFitChecks();
     // Repaints, title strip, Modified and the completion that an undo or a redo asks for.
     void FollowUndoOutcome(const UndoOutcome& outcome);
     // The congratulations or the "completely filled" message a change of letters calls for.
@@ -173,7 +175,8 @@ private:
     void FollowSolutionOutcome(const SolutionOutcome& outcome);
     // Runs a command under the general error report: an escaped error is shown, never fatal.
     void Guard(const std::function<void()>& command);
-    std::string ExpandedFileName() const;
+    // A solved puzzle is no longer one of the recent unsolved ones.
+    void RemoveSolvedFromRecent();
     // Stored sizes and the minimum size are of the outer window, frame included.
     QMargins FrameMargins() const;
     void PlaceOuter(const QRect& outer);

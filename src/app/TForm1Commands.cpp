@@ -32,21 +32,21 @@ namespace qw {
 
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (puzzle_.FileName.empty()) return false;
+    if (!puzzle_.IsOpen()) return false;
     return screen_->HandleKeyDown(key, modifiers);
 }
 
 void TForm1::FormKeyPress(QChar typed)
 {
-    if (puzzle_.FileName.empty() || cursor_.CurrentLetter <= 0) return;
+    if (!puzzle_.IsOpen() || cursor_.CurrentLetter <= 0) return;
     char ch = 0;
     if (!ToAnsiChar(typed, ch)) return;
-    const TypeResult result =
-        TypeCharacter(puzzle_, cursor_, ch, cursorForm_->DiagramSetting(), cursorForm_->WordListSetting(), &history_);
+    const CursorBehavior& behavior = cursorForm_->Settings();
+    const TypeResult result = TypeCharacter(puzzle_, cursor_, ch, behavior.Diagram, behavior.WordList, &history_);
     if (!result.accepted) return;
     screen_->ApplyNavResult(result.nav);
     if (result.changed) LettersChanged();
-    if (result.solved) recent_.Remove(ExpandedFileName());
+    if (result.solved) RemoveSolvedFromRecent();
     FollowCompletion(result.completion);
 }
 
@@ -64,31 +64,37 @@ void TForm1::View1Click() { RefreshViewMenu(); }
 
 void TForm1::RefreshViewMenu()
 {
-    const bool open = !puzzle_.FileName.empty();
+    const bool open = puzzle_.IsOpen();
     ZoomIn1->setEnabled(open && screen_->CanZoomIn());
     ZoomOut1->setEnabled(open && screen_->CanZoomOut());
 }
 
+void TForm1::ShowFitChecks()
+{
+    const FitMode fit = screen_->Fit();
+    FitWidth1->setChecked(fit == FitMode::Width);
+    FitHeight1->setChecked(fit == FitMode::Height);
+    FitPuzzle1->setChecked(fit == FitMode::Puzzle);
+}
+
 void TForm1::ZoomIn1Click()
 {
-    if (!screen_->CanZoomIn()) return;
-    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(false);
     screen_->ZoomIn();
+    ShowFitChecks();
 }
 
 void TForm1::ZoomOut1Click()
 {
-    if (!screen_->CanZoomOut()) return;
-    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(false);
     screen_->ZoomOut();
+    ShowFitChecks();
 }
 
 void TForm1::FitWidth1Click(QAction* item)
 {
-    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(fit == item);
-    screen_->FitCommand(item == FitWidth1    ? PuzzleScreen::FitMode::Width
-                        : item == FitHeight1 ? PuzzleScreen::FitMode::Height
-                                             : PuzzleScreen::FitMode::Puzzle);
+    screen_->FitCommand(item == FitWidth1    ? FitMode::Width
+                        : item == FitHeight1 ? FitMode::Height
+                                             : FitMode::Puzzle);
+    ShowFitChecks();
 }
 
 // ---- Options -------------------------------------------------------------------------------------
@@ -130,7 +136,7 @@ void TForm1::FollowSolutionOutcome(const SolutionOutcome& outcome)
     if (outcome.repaintPanes) screen_->RepaintPanes();
     if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
     if (outcome.freezeDrawing) setUpdatesEnabled(true);
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
+    if (outcome.solved) RemoveSolvedFromRecent();
     if (outcome.lettersChanged) LettersChanged();
     if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
     if (outcome.congratulate) ShowCongratulations();
@@ -149,7 +155,7 @@ void TForm1::Unscramble1Click()
     if (!puzzle_.SolutionScrambled) return;
     const auto outcome = RunKeyNumberCommand(services_.prompts, this, puzzle_, constructorMode_);
     if (!outcome) return;
-    if (outcome->solved) recent_.Remove(ExpandedFileName());
+    if (outcome->solved) RemoveSolvedFromRecent();
     if (outcome->congratulate) ShowCongratulations();
 }
 
@@ -160,7 +166,7 @@ void TForm1::PrinterOptions1Click() { services_.prompts.Exec(*printerOptions_); 
 void TForm1::Print1Click(bool asFilled)
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty() || (asFilled && !puzzle_.AnyEntered())) return;
+    if (!puzzle_.IsOpen() || (asFilled && !puzzle_.AnyEntered())) return;
     PrintWithDialog(services_.prompts, this, puzzle_, printerOptions_->Options(), asFilled);
 }
 

@@ -23,7 +23,7 @@ void TForm1::Edit1Click() { RefreshEditMenu(); }
 
 void TForm1::RefreshEditMenu()
 {
-    const bool open = !puzzle_.FileName.empty();
+    const bool open = puzzle_.IsOpen();
     Undo1->setEnabled(open && history_.CanUndo());
     Redo1->setEnabled(open && history_.CanRedo());
 }
@@ -49,7 +49,7 @@ void TForm1::FollowUndoOutcome(const UndoOutcome& outcome)
     if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
     screen_->PlaceCursor(true);
     LettersChanged();
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
+    if (outcome.solved) RemoveSolvedFromRecent();
     FollowCompletion(outcome.completion);
 }
 

@@ -28,18 +28,21 @@ QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromSt
 
 }  // namespace
 
-std::string TForm1::ExpandedFileName() const { return RecentList::Expand(puzzle_.FileName); }
+void TForm1::RemoveSolvedFromRecent()
+{
+    if (puzzle_.IsOpen()) recent_.Remove(RecentList::Expand(puzzle_.FileName));
+}
 
 bool TForm1::CheckSolved()
 {
     const bool solved = puzzle_.IsSolved();
-    if (solved && !puzzle_.FileName.empty()) recent_.Remove(ExpandedFileName());
+    if (solved) RemoveSolvedFromRecent();
     return solved;
 }
 
 void TForm1::LeaveCurrent()
 {
-    if (puzzle_.FileName.empty() || CheckSolved()) return;
+    if (!puzzle_.IsOpen() || CheckSolved()) return;
     // An import never saved has no file yet: the list keeps the file it came from instead.
     const bool unsavedImport = !importSource_.empty() && !QFileInfo::exists(QString::fromStdString(puzzle_.FileName));
     recent_.AddToRecent(unsavedImport ? importSource_ : puzzle_.FileName);
@@ -136,7 +139,7 @@ bool TForm1::SaveCurrent()
 void TForm1::Save1Click()
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     SaveCurrent();
 }
 
@@ -144,10 +147,10 @@ void TForm1::Open1Click()
 {
     RefreshFileMenu();
     LeaveCurrent();
-    if (puzzle_.Modified && !puzzle_.FileName.empty()) {
+    if (puzzle_.Modified && puzzle_.IsOpen()) {
         Close1Click();
         // A save that failed keeps the puzzle open, with nothing lost.
-        if (!puzzle_.FileName.empty()) return;
+        if (puzzle_.IsOpen()) return;
     }
     const QString preset = QString::fromStdString(puzzle_.FileName);
     const auto chosen = services_.prompts.OpenFile(options_.puzzlesDir, preset);
@@ -162,9 +165,9 @@ void TForm1::Puz0Click(int tag)
     const std::string path = entries[static_cast<size_t>(tag)];
     if (QFileInfo::exists(QString::fromStdString(path))) {
         LeaveCurrent();
-        if (puzzle_.Modified && !puzzle_.FileName.empty()) {
+        if (puzzle_.Modified && puzzle_.IsOpen()) {
             Close1Click();
-            if (!puzzle_.FileName.empty()) return;
+            if (puzzle_.IsOpen()) return;
         }
         OpenPuzzleFile(path);
     } else {
@@ -177,7 +180,7 @@ void TForm1::Puz0Click(int tag)
 void TForm1::Close1Click()
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     LeaveCurrent();
     if (puzzle_.Modified && services_.prompts.ConfirmYesNo("Puzzle not saved.  Save before closing?")) {
         // A failed save stops the close: the puzzle stays open and modified.
@@ -196,7 +199,7 @@ void TForm1::Close1Click()
 void TForm1::Deletepuzzle1Click()
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     if (!services_.prompts.ConfirmYesNo("Delete this puzzle.  Are you sure?")) return;
     std::error_code ec;
     std::filesystem::remove(std::filesystem::path(puzzle_.FileName), ec);  // a missing file is no error
@@ -206,7 +209,7 @@ void TForm1::Exit1Click() { close(); }
 
 bool TForm1::FormCloseQuery()
 {
-    if (!puzzle_.Modified || puzzle_.FileName.empty()) return true;
+    if (!puzzle_.Modified || !puzzle_.IsOpen()) return true;
     switch (services_.prompts.ConfirmYesNoCancel("Puzzle not saved.  Save before closing?")) {
     case Answer::Yes: return SaveCurrent();
     case Answer::No: return true;
@@ -227,7 +230,7 @@ QString TForm1::TempHomeFolder() const
 
 void TForm1::FormActivate()
 {
-    if (activating_ || closing_ || !puzzle_.FileName.empty()) return;
+    if (activating_ || closing_ || puzzle_.IsOpen()) return;
     activating_ = true;
     struct Reset {
         bool& flag;
@@ -255,14 +258,14 @@ void TForm1::FormActivate()
     }
     if (openOfferDeclined_) return;
     Open1Click();
-    if (puzzle_.FileName.empty()) openOfferDeclined_ = true;
+    if (!puzzle_.IsOpen()) openOfferDeclined_ = true;
 }
 
 void TForm1::File1Click() { RefreshFileMenu(); }
 
 void TForm1::RefreshFileMenu()
 {
-    const bool open = !puzzle_.FileName.empty();
+    const bool open = puzzle_.IsOpen();
     Save1->setEnabled(open);
     Export1->setEnabled(open);
     Close1->setEnabled(open);

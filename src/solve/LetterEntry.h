@@ -30,6 +30,14 @@ struct TypeResult {
 // solution is all capitals upper-cases what is typed. 0 means "drop it".
 char NormalizeTypedChar(const Puzzle& puzzle, char ch);
 
+// Where the cursor goes after a typed letter, one setting per pane: 0 "Move to next blank space",
+// 1 "Move to next space, whether blank or not", -1 no choice made (moves like 1).
+struct CursorBehavior {
+    int Diagram = 0;
+    int WordList = 0;
+    bool operator==(const CursorBehavior&) const = default;
+};
+
 // A setting value of 0 means "Move to next blank space"; anything else (including no selection,
 // -1) moves one step. A typed space never skips.
 bool ShouldSkipFilled(const CursorState& cursor, char stored, int diagramSetting, int wordListSetting);
