@@ -1,6 +1,6 @@
 #pragma once
-// What one typed character does to the puzzle and the cursor. The window lets pending messages
-// run before calling this, then follows the result: it repaints, shows the message or the
+// What one typed character does to the puzzle and the cursor. The window follows the result at
+// once (the layouts already hold every painted position): it repaints, shows the message or the
 // congratulations, and applies the solved side effect on the recent list.
 
 #include "puzzle/Puzzle.h"

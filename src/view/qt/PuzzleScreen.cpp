@@ -395,7 +395,6 @@ void PuzzleScreen::PlaceCursor(bool rememberPosition)
     PositionMarks();
     RepaintCursorMarks();
     UpdateHighlight();
-    emit cursorMoved();
 }
 
 void PuzzleScreen::RepaintCursorMarks()

@@ -101,7 +101,6 @@ public:
 signals:
     void statusTextChanged(const QString& text);
     void headerClicked();
-    void cursorMoved();
     void lettersChanged();  // a pane key changed an entry
 
 protected:
