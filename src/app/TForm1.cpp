@@ -56,7 +56,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     printerOptions_ = std::make_unique<TPrinterOptionsForm>(services_.settings, services_.prompts, this);
     moreInfoViewer_ = std::make_unique<TShowMemoFrm>(services_.prompts, this);
     solverInfoViewer_ = std::make_unique<TShowMemo2Frm>(services_.prompts, this, this);
-    cursorForm_ = std::make_unique<TCursorForm>(services_.settings, this);
+    cursorForm_ = std::make_unique<TCursorForm>(services_.settings, session_.Behavior(), this);
     reportForm_ = std::make_unique<TReportForm>(services_.prompts, services_.shell, this);
 
     qApp->installEventFilter(this);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
+#include <optional>
 
 #include "app/HelpViewer.h"
 #include "app/TForm1.h"
@@ -33,7 +34,12 @@ namespace qw {
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     if (!puzzle_.IsOpen()) return false;
-    return screen_->HandleKeyDown(key, modifiers);
+    const std::optional<NavKey> navKey = PuzzleScreen::NavKeyFor(key, modifiers);
+    if (!navKey || !screen_->PuzzleShown() || !puzzle_.HasLetter(cursor_.CurrentLetter)) return false;
+    if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
+    const KeyBusyScope busy(cursor_);
+    ApplyChange(session_.PressKey(*navKey));
+    return true;
 }
 
 void TForm1::FormKeyPress(QChar typed)
@@ -41,13 +47,7 @@ void TForm1::FormKeyPress(QChar typed)
     if (!puzzle_.IsOpen() || cursor_.CurrentLetter <= 0) return;
     char ch = 0;
     if (!ToAnsiChar(typed, ch)) return;
-    const CursorBehavior& behavior = cursorForm_->Settings();
-    const TypeResult result = TypeCharacter(puzzle_, cursor_, ch, behavior.Diagram, behavior.WordList, &history_);
-    if (!result.accepted) return;
-    screen_->ApplyNavResult(result.nav);
-    if (result.changed) LettersChanged();
-    if (result.solved) RemoveSolvedFromRecent();
-    FollowCompletion(result.completion);
+    ApplyChange(session_.TypeLetter(ch));
 }
 
 void TForm1::ShowCongratulations()
@@ -130,33 +130,19 @@ void TForm1::RefreshSolutionMenu()
     Currentletter1->setEnabled(state.checkCurrent);
 }
 
-void TForm1::FollowSolutionOutcome(const SolutionOutcome& outcome)
-{
-    if (outcome.freezeDrawing) setUpdatesEnabled(false);
-    if (outcome.repaintPanes) screen_->RepaintPanes();
-    if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
-    if (outcome.freezeDrawing) setUpdatesEnabled(true);
-    if (outcome.solved) RemoveSolvedFromRecent();
-    if (outcome.lettersChanged) LettersChanged();
-    if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
-    if (outcome.congratulate) ShowCongratulations();
-}
+void TForm1::Currentletter1Click() { ApplyChange(session_.CheckCurrentLetter()); }
 
-void TForm1::Currentletter1Click() { FollowSolutionOutcome(CheckCurrentLetter(puzzle_, cursor_)); }
+void TForm1::Allletters2Click() { ApplyChange(session_.CheckAllLetters()); }
 
-void TForm1::Allletters2Click() { FollowSolutionOutcome(CheckAllLetters(puzzle_)); }
+void TForm1::Currentletter2Click() { ApplyChange(session_.RevealCurrentLetter()); }
 
-void TForm1::Currentletter2Click() { FollowSolutionOutcome(RevealCurrentLetter(puzzle_, cursor_, &history_)); }
-
-void TForm1::Allletters1Click() { FollowSolutionOutcome(RevealAllLetters(puzzle_, &history_)); }
+void TForm1::Allletters1Click() { ApplyChange(session_.RevealAllLetters()); }
 
 void TForm1::Unscramble1Click()
 {
     if (!puzzle_.SolutionScrambled) return;
     const auto outcome = RunKeyNumberCommand(services_.prompts, this, puzzle_, constructorMode_);
-    if (!outcome) return;
-    if (outcome->solved) RemoveSolvedFromRecent();
-    if (outcome->congratulate) ShowCongratulations();
+    if (outcome) ApplyChange(session_.KeyNumberEntered(*outcome));
 }
 
 // ---- Printing ----------------------------------------------------------------------------------------

@@ -28,15 +28,11 @@ QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromSt
 
 }  // namespace
 
-void TForm1::RemoveSolvedFromRecent()
-{
-    if (puzzle_.IsOpen()) recent_.Remove(RecentList::Expand(puzzle_.FileName));
-}
 
 bool TForm1::CheckSolved()
 {
     const bool solved = puzzle_.IsSolved();
-    if (solved) RemoveSolvedFromRecent();
+    if (solved) session_.RemoveSolvedFromRecent();
     return solved;
 }
 

@@ -19,7 +19,10 @@ const char* const kWordlistValue = "Wordlist";
 
 }  // namespace
 
-TCursorForm::TCursorForm(SettingsStore& store, QWidget* parent) : QDialog(parent), store_(store)
+TCursorForm::TCursorForm(SettingsStore& store, QWidget* parent) : TCursorForm(store, own_, parent) {}
+
+TCursorForm::TCursorForm(SettingsStore& store, CursorBehavior& settings, QWidget* parent)
+    : QDialog(parent), store_(store), settings_(settings)
 {
     setObjectName("CursorForm");
     setWindowTitle("Cursor behavior");

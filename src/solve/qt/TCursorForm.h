@@ -1,7 +1,7 @@
 #pragma once
 // "Cursor behavior": where the cursor goes after a typed letter, one choice per pane. The dialog
-// lives for the whole run and keeps the settings letter entry reads; its radio items only edit
-// them until OK.
+// lives for the whole run and edits the settings letter entry reads; its radio items only hold
+// the choice until OK.
 
 #include <QDialog>
 
@@ -20,7 +20,9 @@ class SettingsStore;
 class TCursorForm : public QDialog {
     Q_OBJECT
 public:
-    // Reads Diagram and Wordlist of "Quotewell/Cursor" from `store`, which must outlive the dialog.
+    // Reads Diagram and Wordlist of "Quotewell/Cursor" from `store`, which must outlive the dialog,
+    // into `settings` (the session's), or into settings of its own.
+    TCursorForm(SettingsStore& store, CursorBehavior& settings, QWidget* parent = nullptr);
     explicit TCursorForm(SettingsStore& store, QWidget* parent = nullptr);
 
     // The settings in force: 0 "Move to next blank space", 1 "... whether blank or not", -1 none.
@@ -56,7 +58,8 @@ private:
     void ShowSettings();
 
     SettingsStore& store_;
-    CursorBehavior settings_;
+    CursorBehavior own_;
+    CursorBehavior& settings_;
     QButtonGroup* diagramButtons_ = nullptr;
     QButtonGroup* wordlistButtons_ = nullptr;
 };

@@ -619,27 +619,32 @@ bool PuzzleScreen::event(QEvent* e)
     return QWidget::event(e);
 }
 
-bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
+std::optional<NavKey> PuzzleScreen::NavKeyFor(int qtKey, Qt::KeyboardModifiers modifiers)
 {
-    if (modifiers & (Qt::AltModifier | Qt::ControlModifier)) return false;
-    NavKey key;
+    if (modifiers & (Qt::AltModifier | Qt::ControlModifier)) return std::nullopt;
     switch (qtKey) {
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: key = NavKey::Tab; break;
-    case Qt::Key_Left: key = NavKey::Left; break;
-    case Qt::Key_Right: key = NavKey::Right; break;
-    case Qt::Key_Up: key = NavKey::Up; break;
-    case Qt::Key_Down: key = NavKey::Down; break;
-    case Qt::Key_Backspace: key = NavKey::Backspace; break;
-    case Qt::Key_Delete: key = NavKey::Delete; break;
-    default: return false;
+    case Qt::Key_Backtab: return NavKey::Tab;
+    case Qt::Key_Left: return NavKey::Left;
+    case Qt::Key_Right: return NavKey::Right;
+    case Qt::Key_Up: return NavKey::Up;
+    case Qt::Key_Down: return NavKey::Down;
+    case Qt::Key_Backspace: return NavKey::Backspace;
+    case Qt::Key_Delete: return NavKey::Delete;
+    default: return std::nullopt;
     }
+}
+
+bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    const std::optional<NavKey> key = NavKeyFor(qtKey, modifiers);
+    if (!key) return false;
     if (!shown_ || !puzzle_.HasLetter(cursor_.CurrentLetter)) return false;
     if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
     NavResult result;
     {
         const KeyBusyScope busy(cursor_);
-        result = HandleNavKey(puzzle_, cursor_, key, history_);
+        result = HandleNavKey(puzzle_, cursor_, *key, history_);
         ApplyNavResult(result);
     }
     if (result.lettersChanged) emit lettersChanged();
