@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "view/DiagramLayout.h"
+
 namespace qw {
 
 namespace {
@@ -14,9 +16,6 @@ const QString kScreenClueFont = QStringLiteral("Quotewell\\ScreenClueFont");
 const QString kLastPuz = QStringLiteral("Quotewell\\LastPuz");
 const QString kAids = QStringLiteral("Quotewell\\Aids");
 const QString kStartUp = QStringLiteral("QWB\\StartUp");
-
-constexpr int kMaxFontPoints = 1638;
-constexpr int kStyleMask = StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut;
 
 QString PuzName(size_t n) { return QStringLiteral("Puz%1").arg(n); }
 
@@ -39,8 +38,7 @@ WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement)
     state.bounds = FitOnScreens(left, top, width, height, areas);
     state.squareSide = store.ReadIntegerDefault("DiagramSquareSide", 25);
     if (state.squareSide < 1) state.squareSide = 25;
-    state.ratio = store.ReadFloatDefault("DiagramScrollBoxRatio", 0.5);
-    if (!(state.ratio >= 0.0 && state.ratio <= 1.0)) state.ratio = 0.5;
+    state.ratio = UsablePaneRatio(store.ReadFloatDefault("DiagramScrollBoxRatio", 0.5));
     state.fit = store.ReadStringDefault("Fit", "Puzzle");
     store.CloseKey();
     return state;
@@ -79,27 +77,9 @@ void WriteColors(SettingsStore& store, const ColorScheme& colors)
     store.CloseKey();
 }
 
-FontSpec ReadScreenClueFont(SettingsStore& store)
-{
-    FontSpec font;
-    store.OpenKey(kScreenClueFont, true);
-    font.name = store.ReadStringDefault("Name", QString::fromStdString(font.name)).toStdString();
-    const int size = store.ReadIntegerDefault("Size", font.pointSize);
-    // A size nobody can mean would only cost memory when glyphs are drawn at it.
-    if (size >= 1 && size <= kMaxFontPoints) font.pointSize = size;
-    font.style = store.ReadIntegerDefault("Style", font.style) & kStyleMask;
-    store.CloseKey();
-    return font;
-}
+FontSpec ReadScreenClueFont(SettingsStore& store) { return ReadFontSetting(store, kScreenClueFont, FontSpec{}); }
 
-void WriteScreenClueFont(SettingsStore& store, const FontSpec& font)
-{
-    if (!store.OpenKey(kScreenClueFont, true)) return;
-    store.WriteString("Name", QString::fromStdString(font.name));
-    store.WriteInteger("Size", font.pointSize);
-    store.WriteInteger("Style", font.style);
-    store.CloseKey();
-}
+void WriteScreenClueFont(SettingsStore& store, const FontSpec& font) { WriteFontSetting(store, kScreenClueFont, font); }
 
 bool ReadHighlight(SettingsStore& store)
 {

@@ -24,7 +24,8 @@ struct WindowState {
 
 // Section Dimensions. Missing bounds come from `startupPlacement`, the primary screen's work area;
 // stored bounds are fitted to it and the other screens' work areas (FitOnScreens). A square side
-// below 1 or a ratio outside 0..1 cannot be laid out and reads as missing.
+// below 1 or a ratio that is not a usable pane share (UsablePaneRatio) cannot be laid out and reads
+// as missing.
 WindowState ReadDimensions(SettingsStore& store, const QRect& startupPlacement);
 void WriteDimensions(SettingsStore& store, const WindowState& state);
 
@@ -32,8 +33,7 @@ void WriteDimensions(SettingsStore& store, const WindowState& state);
 ColorScheme ReadColors(SettingsStore& store);
 void WriteColors(SettingsStore& store, const ColorScheme& colors);
 
-// Section ScreenClueFont: Name, Size (points), Style (bold 1, italic 2, underline 4, strike-out 8;
-// other bits are dropped). A size outside 1..1638 reads as missing.
+// Section ScreenClueFont, read and written as every font setting is (ReadFontSetting).
 FontSpec ReadScreenClueFont(SettingsStore& store);
 void WriteScreenClueFont(SettingsStore& store, const FontSpec& font);
 

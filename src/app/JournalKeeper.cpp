@@ -39,7 +39,7 @@ void JournalKeeper::Discard()
 
 void JournalKeeper::WriteDue()
 {
-    if (!writer_ || puzzle_.FileName.empty()) return;
+    if (!writer_ || !puzzle_.IsOpen()) return;
     // A file name given without a load (a puzzle brought in from elsewhere) is followed here.
     if (RecentList::Expand(puzzle_.FileName) != path_) Track();
     // Modified can come back to false without a save; such letters are the file's own.

@@ -61,7 +61,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     printerOptions_ = std::make_unique<TPrinterOptionsForm>(services_.settings, services_.prompts, this);
     moreInfoViewer_ = std::make_unique<TShowMemoFrm>(services_.prompts, this);
     solverInfoViewer_ = std::make_unique<TShowMemo2Frm>(services_.prompts, this, this);
-    cursorForm_ = std::make_unique<TCursorForm>(services_.settings, this);
+    cursorForm_ = std::make_unique<TCursorForm>(services_.settings, session_.Behavior(), this);
     reportForm_ = std::make_unique<TReportForm>(services_.prompts, services_.shell, this);
 
     qApp->installEventFilter(this);
@@ -200,11 +200,8 @@ void TForm1::FormCreate()
     PlaceOuter(state.bounds);
     screen_->SetDiagramSquareSide(state.squareSide);
     screen_->SetDiagramScrollBoxRatio(state.ratio);
-    const FitMode fit = FitModeFromName(state.fit.toStdString().c_str());
-    FitWidth1->setChecked(fit == FitMode::Width);
-    FitHeight1->setChecked(fit == FitMode::Height);
-    FitPuzzle1->setChecked(fit == FitMode::Puzzle);
-    screen_->SetFit(fit);
+    screen_->SetFit(FitModeFromName(state.fit.toStdString().c_str()));
+    ShowFitChecks();
 
     colors_ = ReadColors(store);
     screenClueFont_ = ReadScreenClueFont(store);
@@ -256,10 +253,7 @@ void TForm1::FormClose()
     state.bounds = frameGeometry();
     state.squareSide = screen_->DiagramSquareSide();
     state.ratio = screen_->DiagramScrollBoxRatio();
-    state.fit = FitModeName(FitWidth1->isChecked()    ? FitMode::Width
-                            : FitHeight1->isChecked() ? FitMode::Height
-                            : FitPuzzle1->isChecked() ? FitMode::Puzzle
-                                                      : FitMode::None);
+    state.fit = FitModeName(screen_->Fit());
     WriteDimensions(store, state);
     WriteColors(store, colors_);
     WriteScreenClueFont(store, screenClueFont_);
@@ -292,14 +286,14 @@ void TForm1::showEvent(QShowEvent* event)
         // Some window systems frame a window only when it is first shown.
         if (!shownOnce_ && isVisible() && FrameMargins() != placedFrame_) PlaceOuter(placedOuter_);
         shownOnce_ = true;
-        if (isVisible() && puzzle_.FileName.empty()) FormActivate();
+        if (isVisible() && !puzzle_.IsOpen()) FormActivate();
     });
 }
 
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && puzzle_.FileName.empty())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !puzzle_.IsOpen())
         QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
@@ -332,7 +326,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     bool handled = false;
     Guard([&] { handled = FormKeyDown(key->key(), key->modifiers()); });
     if (handled) return true;
-    if (puzzle_.FileName.empty()) return false;
+    if (!puzzle_.IsOpen()) return false;
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     const QString text = key->text();
     if (text.isEmpty()) return false;

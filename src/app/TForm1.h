@@ -14,6 +14,7 @@
 
 #include "puzzle/Puzzle.h"
 #include "puzzle/RecentList.h"
+#include "solve/Session.h"
 #include "solve/UndoHistory.h"
 #include "view/ColorScheme.h"
 
@@ -33,7 +34,6 @@ class TPrinterOptionsForm;
 class TReportForm;
 class TShowMemo2Frm;
 class TShowMemoFrm;
-struct SolutionOutcome;
 class HelpViewer;
 class JournalKeeper;
 
@@ -163,17 +163,14 @@ private:
     void RefreshViewMenu();
     void RefreshSolutionMenu();
     void RefreshEditMenu();
-    // Repaints, title strip, Modified and the completion that an undo or a redo asks for.
-    void FollowUndoOutcome(const UndoOutcome& outcome);
-    // The congratulations or the "completely filled" message a change of letters calls for.
-    void FollowCompletion(Completion completion);
+    // The Fit items' check marks show the screen's fit mode, the one the window keeps.
+    void ShowFitChecks();
+    // Brings the window up to date after a solving command, in this order: the repaints (frozen
+    // when asked), the journal and menus, the message, the congratulations.
+    void ApplyChange(const Change& change);
     void ApplyNotes();
-    // Repaints, the recent-list effect, the notice and the congratulations that a check or a
-    // reveal asks for, in that order.
-    void FollowSolutionOutcome(const SolutionOutcome& outcome);
     // Runs a command under the general error report: an escaped error is shown, never fatal.
     void Guard(const std::function<void()>& command);
-    std::string ExpandedFileName() const;
     // Stored sizes and the minimum size are of the outer window, frame included.
     QMargins FrameMargins() const;
     void PlaceOuter(const QRect& outer);
@@ -185,12 +182,14 @@ private:
 
     Services services_;
     StartupOptions options_;
-    Puzzle puzzle_;
-    CursorState cursor_;
+    Session session_;
+    // The session's state under the names the window's code has always used.
+    Puzzle& puzzle_ = session_.CurrentPuzzle();
+    CursorState& cursor_ = session_.Cursor();
+    RecentList& recent_ = session_.Recent();
+    UndoHistory& history_ = session_.History();
     ColorScheme colors_;
     FontSpec screenClueFont_;
-    RecentList recent_;
-    UndoHistory history_;
     bool constructorMode_ = false;
 
     PuzzleScreen* screen_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
+#include <optional>
 
 #include "app/HelpViewer.h"
 #include "app/TForm1.h"
@@ -32,22 +33,21 @@ namespace qw {
 
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (puzzle_.FileName.empty()) return false;
-    return screen_->HandleKeyDown(key, modifiers);
+    if (!puzzle_.IsOpen()) return false;
+    const std::optional<NavKey> navKey = PuzzleScreen::NavKeyFor(key, modifiers);
+    if (!navKey || !screen_->PuzzleShown() || !puzzle_.HasLetter(cursor_.CurrentLetter)) return false;
+    if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
+    const KeyBusyScope busy(cursor_);
+    ApplyChange(session_.PressKey(*navKey));
+    return true;
 }
 
 void TForm1::FormKeyPress(QChar typed)
 {
-    if (puzzle_.FileName.empty() || cursor_.CurrentLetter <= 0) return;
+    if (!puzzle_.IsOpen() || cursor_.CurrentLetter <= 0) return;
     char ch = 0;
     if (!ToAnsiChar(typed, ch)) return;
-    const TypeResult result =
-        TypeCharacter(puzzle_, cursor_, ch, cursorForm_->DiagramSetting(), cursorForm_->WordListSetting(), &history_);
-    if (!result.accepted) return;
-    screen_->ApplyNavResult(result.nav);
-    if (result.changed) LettersChanged();
-    if (result.solved) recent_.Remove(ExpandedFileName());
-    FollowCompletion(result.completion);
+    ApplyChange(session_.TypeLetter(ch));
 }
 
 void TForm1::ShowCongratulations()
@@ -64,31 +64,37 @@ void TForm1::View1Click() { RefreshViewMenu(); }
 
 void TForm1::RefreshViewMenu()
 {
-    const bool open = !puzzle_.FileName.empty();
+    const bool open = puzzle_.IsOpen();
     ZoomIn1->setEnabled(open && screen_->CanZoomIn());
     ZoomOut1->setEnabled(open && screen_->CanZoomOut());
 }
 
+void TForm1::ShowFitChecks()
+{
+    const FitMode fit = screen_->Fit();
+    FitWidth1->setChecked(fit == FitMode::Width);
+    FitHeight1->setChecked(fit == FitMode::Height);
+    FitPuzzle1->setChecked(fit == FitMode::Puzzle);
+}
+
 void TForm1::ZoomIn1Click()
 {
-    if (!screen_->CanZoomIn()) return;
-    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(false);
     screen_->ZoomIn();
+    ShowFitChecks();
 }
 
 void TForm1::ZoomOut1Click()
 {
-    if (!screen_->CanZoomOut()) return;
-    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(false);
     screen_->ZoomOut();
+    ShowFitChecks();
 }
 
 void TForm1::FitWidth1Click(QAction* item)
 {
-    for (QAction* fit : {FitWidth1, FitHeight1, FitPuzzle1}) fit->setChecked(fit == item);
-    screen_->FitCommand(item == FitWidth1    ? PuzzleScreen::FitMode::Width
-                        : item == FitHeight1 ? PuzzleScreen::FitMode::Height
-                                             : PuzzleScreen::FitMode::Puzzle);
+    screen_->FitCommand(item == FitWidth1    ? FitMode::Width
+                        : item == FitHeight1 ? FitMode::Height
+                                             : FitMode::Puzzle);
+    ShowFitChecks();
 }
 
 // ---- Options -------------------------------------------------------------------------------------
@@ -124,34 +130,19 @@ void TForm1::RefreshSolutionMenu()
     Currentletter1->setEnabled(state.checkCurrent);
 }
 
-void TForm1::FollowSolutionOutcome(const SolutionOutcome& outcome)
-{
-    if (outcome.freezeDrawing) setUpdatesEnabled(false);
-    if (outcome.repaintPanes) screen_->RepaintPanes();
-    if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
-    if (outcome.freezeDrawing) setUpdatesEnabled(true);
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
-    if (outcome.lettersChanged) LettersChanged();
-    if (!outcome.message.empty()) services_.prompts.Notice(QString::fromStdString(outcome.message));
-    if (outcome.congratulate) ShowCongratulations();
-}
+void TForm1::Currentletter1Click() { ApplyChange(session_.CheckCurrentLetter()); }
 
-void TForm1::Currentletter1Click() { FollowSolutionOutcome(CheckCurrentLetter(puzzle_, cursor_)); }
+void TForm1::Allletters2Click() { ApplyChange(session_.CheckAllLetters()); }
 
-void TForm1::Allletters2Click() { FollowSolutionOutcome(CheckAllLetters(puzzle_)); }
+void TForm1::Currentletter2Click() { ApplyChange(session_.RevealCurrentLetter()); }
 
-void TForm1::Currentletter2Click() { FollowSolutionOutcome(RevealCurrentLetter(puzzle_, cursor_, &history_)); }
-
-void TForm1::Allletters1Click() { FollowSolutionOutcome(RevealAllLetters(puzzle_, &history_)); }
+void TForm1::Allletters1Click() { ApplyChange(session_.RevealAllLetters()); }
 
 void TForm1::Unscramble1Click()
 {
     if (!puzzle_.SolutionScrambled) return;
-    std::string text = InitialKeyText(puzzle_, constructorMode_);
-    if (AskKeyNumber(services_.prompts, this, text, constructorMode_) != QDialog::Accepted) return;
-    const KeyOutcome outcome = ApplyKeyNumber(puzzle_, text);
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
-    if (outcome.congratulate) ShowCongratulations();
+    const auto outcome = RunKeyNumberCommand(services_.prompts, this, puzzle_, constructorMode_);
+    if (outcome) ApplyChange(session_.KeyNumberEntered(*outcome));
 }
 
 // ---- Printing ----------------------------------------------------------------------------------------
@@ -161,7 +152,7 @@ void TForm1::PrinterOptions1Click() { services_.prompts.Exec(*printerOptions_); 
 void TForm1::Print1Click(bool asFilled)
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty() || (asFilled && !puzzle_.AnyEntered())) return;
+    if (!puzzle_.IsOpen() || (asFilled && !puzzle_.AnyEntered())) return;
     PrintWithDialog(services_.prompts, this, puzzle_, printerOptions_->Options(), asFilled);
 }
 

@@ -23,7 +23,7 @@ void TForm1::Edit1Click() { RefreshEditMenu(); }
 
 void TForm1::RefreshEditMenu()
 {
-    const bool open = !puzzle_.FileName.empty();
+    const bool open = puzzle_.IsOpen();
     Undo1->setEnabled(open && history_.CanUndo());
     Redo1->setEnabled(open && history_.CanRedo());
 }
@@ -32,34 +32,29 @@ void TForm1::Undo1Click()
 {
     RefreshEditMenu();
     if (!Undo1->isEnabled()) return;
-    FollowUndoOutcome(UndoLastStep(puzzle_, cursor_, history_));
+    ApplyChange(session_.Undo());
 }
 
 void TForm1::Redo1Click()
 {
     RefreshEditMenu();
     if (!Redo1->isEnabled()) return;
-    FollowUndoOutcome(RedoNextStep(puzzle_, cursor_, history_));
+    ApplyChange(session_.Redo());
 }
 
-void TForm1::FollowUndoOutcome(const UndoOutcome& outcome)
+void TForm1::ApplyChange(const Change& change)
 {
-    if (!outcome.changed) return;
-    screen_->RepaintLetters(outcome.letters);
-    if (outcome.refreshTitleStrip) screen_->RefreshTitleStrip();
-    screen_->PlaceCursor(true);
-    LettersChanged();
-    if (outcome.solved) recent_.Remove(ExpandedFileName());
-    FollowCompletion(outcome.completion);
-}
-
-void TForm1::FollowCompletion(Completion completion)
-{
-    switch (completion) {
-    case Completion::Congratulate: ShowCongratulations(); break;
-    case Completion::FilledMessage: services_.prompts.Information(kPuzzleFilledMessage); break;
-    case Completion::None: break;
-    }
+    if (change.freezeDrawing) setUpdatesEnabled(false);
+    if (change.repaintPanes) screen_->RepaintPanes();
+    if (!change.letters.empty()) screen_->RepaintLetters(change.letters);
+    if (change.titleStrip) screen_->RefreshTitleStrip();
+    if (change.placeCursor) screen_->PlaceCursor(change.rememberPosition);
+    else if (change.repaintMarks) screen_->RepaintCursorMarks();
+    if (change.freezeDrawing) setUpdatesEnabled(true);
+    if (change.lettersChanged) LettersChanged();
+    if (!change.notice.empty()) services_.prompts.Notice(QString::fromStdString(change.notice));
+    if (!change.information.empty()) services_.prompts.Information(QString::fromStdString(change.information));
+    if (change.congratulate) ShowCongratulations();
 }
 
 void TForm1::Highlightcurrentanswer1Click()

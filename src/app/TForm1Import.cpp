@@ -51,7 +51,7 @@ bool TForm1::OpenImportedPuzzle(const std::string& path)
 void TForm1::Export1Click()
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     try {
         // Before the file name is asked for, so nobody picks one for nothing.
         CheckExportable(puzzle_);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/JournalKeeper.h"
@@ -23,30 +24,21 @@ namespace qw {
 
 namespace {
 
-std::string Expand(const std::string& path)
-{
-    if (path.empty()) return path;
-    std::error_code ec;
-    const auto absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
-    return ec ? path : absolute.lexically_normal().string();
-}
-
 QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
 
 }  // namespace
 
-std::string TForm1::ExpandedFileName() const { return Expand(puzzle_.FileName); }
 
 bool TForm1::CheckSolved()
 {
     const bool solved = puzzle_.IsSolved();
-    if (solved && !puzzle_.FileName.empty()) recent_.Remove(ExpandedFileName());
+    if (solved) session_.RemoveSolvedFromRecent();
     return solved;
 }
 
 void TForm1::LeaveCurrent()
 {
-    if (puzzle_.FileName.empty() || CheckSolved()) return;
+    if (!puzzle_.IsOpen() || CheckSolved()) return;
     // An import never saved has no file yet: the list keeps the file it came from instead.
     const bool unsavedImport = !importSource_.empty() && !QFileInfo::exists(QString::fromStdString(puzzle_.FileName));
     recent_.AddToRecent(unsavedImport ? importSource_ : puzzle_.FileName);
@@ -55,21 +47,18 @@ void TForm1::LeaveCurrent()
 void TForm1::RebuildRecentMenu()
 {
     const auto& entries = recent_.Entries();
-    const std::string open = ExpandedFileName();
-    bool any = false;
+    const std::vector<int> visible = VisibleItems(recent_, puzzle_.FileName);
     for (size_t n = 0; n < Puz.size(); ++n) {
-        const bool visible = n < entries.size() && entries[n] != open;
         if (n < entries.size()) {
             QString caption = QString::fromStdString(RecentList::Caption(entries[n]));
             // A single & in a file name is not an access key.
             caption.replace("&", "&&");
             Puz[n]->setText(caption);
         }
-        Puz[n]->setVisible(visible);
-        any = any || visible;
+        Puz[n]->setVisible(std::find(visible.begin(), visible.end(), static_cast<int>(n)) != visible.end());
     }
-    Recentunsolvedpuzzles1->menuAction()->setVisible(any);
-    N2->setVisible(any);
+    Recentunsolvedpuzzles1->menuAction()->setVisible(!visible.empty());
+    N2->setVisible(!visible.empty());
 }
 
 bool TForm1::OpenPuzzleFile(const std::string& path)
@@ -146,7 +135,7 @@ bool TForm1::SaveCurrent()
 void TForm1::Save1Click()
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     SaveCurrent();
 }
 
@@ -154,10 +143,10 @@ void TForm1::Open1Click()
 {
     RefreshFileMenu();
     LeaveCurrent();
-    if (puzzle_.Modified && !puzzle_.FileName.empty()) {
+    if (puzzle_.Modified && puzzle_.IsOpen()) {
         Close1Click();
         // A save that failed keeps the puzzle open, with nothing lost.
-        if (!puzzle_.FileName.empty()) return;
+        if (puzzle_.IsOpen()) return;
     }
     const QString preset = QString::fromStdString(puzzle_.FileName);
     const auto chosen = services_.prompts.OpenFile(options_.puzzlesDir, preset);
@@ -172,9 +161,9 @@ void TForm1::Puz0Click(int tag)
     const std::string path = entries[static_cast<size_t>(tag)];
     if (QFileInfo::exists(QString::fromStdString(path))) {
         LeaveCurrent();
-        if (puzzle_.Modified && !puzzle_.FileName.empty()) {
+        if (puzzle_.Modified && puzzle_.IsOpen()) {
             Close1Click();
-            if (!puzzle_.FileName.empty()) return;
+            if (puzzle_.IsOpen()) return;
         }
         OpenPuzzleFile(path);
     } else {
@@ -187,7 +176,7 @@ void TForm1::Puz0Click(int tag)
 void TForm1::Close1Click()
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     LeaveCurrent();
     if (puzzle_.Modified && services_.prompts.ConfirmYesNo("Puzzle not saved.  Save before closing?")) {
         // A failed save stops the close: the puzzle stays open and modified.
@@ -206,7 +195,7 @@ void TForm1::Close1Click()
 void TForm1::Deletepuzzle1Click()
 {
     RefreshFileMenu();
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     if (!services_.prompts.ConfirmYesNo("Delete this puzzle.  Are you sure?")) return;
     std::error_code ec;
     std::filesystem::remove(std::filesystem::path(puzzle_.FileName), ec);  // a missing file is no error
@@ -216,7 +205,7 @@ void TForm1::Exit1Click() { close(); }
 
 bool TForm1::FormCloseQuery()
 {
-    if (!puzzle_.Modified || puzzle_.FileName.empty()) return true;
+    if (!puzzle_.Modified || !puzzle_.IsOpen()) return true;
     switch (services_.prompts.ConfirmYesNoCancel("Puzzle not saved.  Save before closing?")) {
     case Answer::Yes: return SaveCurrent();
     case Answer::No: return true;
@@ -227,7 +216,7 @@ bool TForm1::FormCloseQuery()
 
 bool TForm1::FromTemporaryFolder(const QString& path)
 {
-    return IsTemporaryPath(Expand(path.toStdString()), QDir::tempPath().toStdString());
+    return IsTemporaryPath(RecentList::Expand(path.toStdString()), QDir::tempPath().toStdString());
 }
 
 QString TForm1::TempHomeFolder() const
@@ -237,7 +226,7 @@ QString TForm1::TempHomeFolder() const
 
 void TForm1::FormActivate()
 {
-    if (activating_ || closing_ || !puzzle_.FileName.empty()) return;
+    if (activating_ || closing_ || puzzle_.IsOpen()) return;
     activating_ = true;
     struct Reset {
         bool& flag;
@@ -252,7 +241,7 @@ void TForm1::FormActivate()
             return;
         }
         // An import has already chosen where its progress goes.
-        const std::string opened = Expand(path.toStdString());
+        const std::string opened = RecentList::Expand(path.toStdString());
         if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
             puzzle_.Modified = true;
@@ -265,14 +254,14 @@ void TForm1::FormActivate()
     }
     if (openOfferDeclined_) return;
     Open1Click();
-    if (puzzle_.FileName.empty()) openOfferDeclined_ = true;
+    if (!puzzle_.IsOpen()) openOfferDeclined_ = true;
 }
 
 void TForm1::File1Click() { RefreshFileMenu(); }
 
 void TForm1::RefreshFileMenu()
 {
-    const bool open = !puzzle_.FileName.empty();
+    const bool open = puzzle_.IsOpen();
     Save1->setEnabled(open);
     Export1->setEnabled(open);
     Close1->setEnabled(open);

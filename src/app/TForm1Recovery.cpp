@@ -13,7 +13,7 @@ namespace qw {
 
 void TForm1::OfferRecovery()
 {
-    if (puzzle_.FileName.empty()) return;
+    if (!puzzle_.IsOpen()) return;
     const std::optional<Journal> journal = journal_->Recoverable();
     if (!journal) return;
     const QString name = QFileInfo(QString::fromStdString(puzzle_.FileName)).fileName();

@@ -1,4 +1,5 @@
 #pragma once
+// The time of day for the constructor-mode check; tests set their own.
 
 #include <QDateTime>
 
@@ -13,16 +14,6 @@ public:
 class SystemClock : public Clock {
 public:
     QDateTime Now() const override { return QDateTime::currentDateTime(); }
-};
-
-class FixedClock : public Clock {
-public:
-    explicit FixedClock(QDateTime now) : now_(std::move(now)) {}
-    QDateTime Now() const override { return now_; }
-    void Set(QDateTime now) { now_ = std::move(now); }
-
-private:
-    QDateTime now_;
 };
 
 }  // namespace qw

@@ -254,4 +254,34 @@ QString SettingsStore::FileName() const { return settings_->fileName(); }
 
 double ToSettingsDate(const QDateTime& when) { return DaysSince1899(when); }
 
+namespace {
+
+// A size nobody can mean would only cost memory when glyphs are drawn at it.
+constexpr int kMaxFontPoints = 1638;
+constexpr int kFontStyleMask = StyleBold | StyleItalic | StyleUnderline | StyleStrikeOut;
+
+}  // namespace
+
+FontSpec ReadFontSetting(SettingsStore& store, const QString& section, const FontSpec& defaults)
+{
+    FontSpec font = defaults;
+    store.OpenKey(section, true);
+    const QString name = store.ReadStringDefault(QStringLiteral("Name"), QString());
+    if (!name.trimmed().isEmpty()) font.name = name.toStdString();
+    const int size = store.ReadIntegerDefault(QStringLiteral("Size"), defaults.pointSize);
+    if (size >= 1 && size <= kMaxFontPoints) font.pointSize = size;
+    font.style = store.ReadIntegerDefault(QStringLiteral("Style"), defaults.style) & kFontStyleMask;
+    store.CloseKey();
+    return font;
+}
+
+void WriteFontSetting(SettingsStore& store, const QString& section, const FontSpec& font)
+{
+    if (!store.OpenKey(section, true)) return;
+    store.WriteString(QStringLiteral("Name"), QString::fromStdString(font.name));
+    store.WriteInteger(QStringLiteral("Size"), font.pointSize);
+    store.WriteInteger(QStringLiteral("Style"), font.style & kFontStyleMask);
+    store.CloseKey();
+}
+
 }  // namespace qw

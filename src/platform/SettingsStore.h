@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+#include "puzzle/FontDescription.h"
+
 namespace qw {
 
 class SettingsStore {
@@ -58,5 +60,11 @@ private:
 // A moment as the store's date kind: days since 30 December 1899 (local time), the fraction being
 // the time of day.
 double ToSettingsDate(const QDateTime& when);
+
+// A font kept in its own section as Name, Size (points) and Style (bold 1, italic 2, underline 4,
+// strike-out 8; other bits are dropped). A blank name or a size outside 1..1638 reads as missing,
+// and what is missing comes from `defaults`.
+FontSpec ReadFontSetting(SettingsStore& store, const QString& section, const FontSpec& defaults);
+void WriteFontSetting(SettingsStore& store, const QString& section, const FontSpec& font);
 
 }  // namespace qw

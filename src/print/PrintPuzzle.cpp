@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "view/WordListLayout.h"
+
 namespace qw {
 
 namespace {
@@ -323,14 +325,9 @@ PrintGeometry ComputePrintGeometry(PrintSurface& surface, const Puzzle& puzzle, 
 std::pair<std::string, std::string> WrapLine(std::string_view text, int maxWidth,
                                              const std::function<int(std::string_view)>& width)
 {
-    // Cut at the last space that makes the line fit; the cut space opens the rest.
-    size_t end = text.size();
-    while (end > 0 && width(text.substr(0, end)) > maxWidth) {
-        while (end > 0 && text[end - 1] != ' ') --end;
-        if (end > 0) --end;
-    }
-    if (end == 0) return {std::string(text), std::string()};
-    return {std::string(text.substr(0, end)), std::string(text.substr(end))};
+    // The cut space opens the rest.
+    const size_t cut = LineBreak(text, maxWidth, width);
+    return {std::string(text.substr(0, cut)), std::string(text.substr(cut))};
 }
 
 std::pair<std::string, std::string> WrapLine(PrintSurface& surface, std::string_view text, int maxWidth)

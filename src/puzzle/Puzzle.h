@@ -120,6 +120,8 @@ public:
     uint8_t MaskSeed = 0;
     bool Modified = false;
 
+    // A puzzle is open while it has a file: closing clears the name, and the start has none.
+    bool IsOpen() const { return !FileName.empty(); }
     bool HasMoreInfo() const { return NotePresent(MoreInfo); }
     bool HasSolverInfo() const { return NotePresent(SolverInfo); }
     std::string MoreInfoText() const;

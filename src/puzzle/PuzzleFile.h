@@ -58,7 +58,6 @@ public:
     size_t Remaining() const { return Bytes.size() - Pos; }
     bool AtEnd() const { return Pos >= Bytes.size(); }
     [[noreturn]] void Fail() const { throw ReadError(Path); }
-    const std::string& FilePath() const { return Path; }
 
     MaskCounter Counter;
 

@@ -1,6 +1,6 @@
 #pragma once
-// What one typed character does to the puzzle and the cursor. The window lets pending messages
-// run before calling this, then follows the result: it repaints, shows the message or the
+// What one typed character does to the puzzle and the cursor. The window follows the result at
+// once (the layouts already hold every painted position): it repaints, shows the message or the
 // congratulations, and applies the solved side effect on the recent list.
 
 #include "puzzle/Puzzle.h"
@@ -29,6 +29,14 @@ struct TypeResult {
 // The character as it would be stored: control characters give nothing, and a puzzle whose
 // solution is all capitals upper-cases what is typed. 0 means "drop it".
 char NormalizeTypedChar(const Puzzle& puzzle, char ch);
+
+// Where the cursor goes after a typed letter, one setting per pane: 0 "Move to next blank space",
+// 1 "Move to next space, whether blank or not", -1 no choice made (moves like 1).
+struct CursorBehavior {
+    int Diagram = 0;
+    int WordList = 0;
+    bool operator==(const CursorBehavior&) const = default;
+};
 
 // A setting value of 0 means "Move to next blank space"; anything else (including no selection,
 // -1) moves one step. A typed space never skips.

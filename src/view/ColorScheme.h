@@ -39,4 +39,29 @@ struct ColorScheme {
     uint32_t& operator[](ColorIndex i) { return colors[static_cast<size_t>(i)]; }
 };
 
+// The set a pane paints with: its active set while it is the active pane, its inactive set
+// otherwise. The screen and the colour dialog's previews pick their colours here.
+struct DiagramColors {
+    uint32_t Back, Font, Blank, Cursor, Letter, CursorFont;
+};
+struct WordListColors {
+    uint32_t Back, Font, Cursor, CursorFont;
+};
+
+inline DiagramColors DiagramColorsOf(const ColorScheme& scheme, bool active)
+{
+    return active ? DiagramColors{scheme[DiaActBack],   scheme[DiaActFont],   scheme[DiaActBlank],
+                                  scheme[DiaActCursor], scheme[DiaActLetter], scheme[DiaActCursorFont]}
+                  : DiagramColors{scheme[DiaInactBack],   scheme[DiaInactFont],   scheme[DiaInactBlank],
+                                  scheme[DiaInactCursor], scheme[DiaInactLetter], scheme[DiaInactCursorFont]};
+}
+
+inline WordListColors WordListColorsOf(const ColorScheme& scheme, bool active)
+{
+    return active ? WordListColors{scheme[ClueActBack], scheme[ClueActFont], scheme[ClueActCursor],
+                                   scheme[ClueActCursorFont]}
+                  : WordListColors{scheme[ClueInactBack], scheme[ClueInactFont], scheme[ClueInactCursor],
+                                   scheme[ClueInactCursorFont]};
+}
+
 }  // namespace qw

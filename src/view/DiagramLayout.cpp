@@ -126,4 +126,6 @@ int DiagramPaneHeight(int available, double ratio)
     return static_cast<int>(std::nearbyint(available * ratio));  // default rounding: half to even
 }
 
+double UsablePaneRatio(double ratio) { return ratio > 0.0 && ratio < 1.0 ? ratio : 0.5; }
+
 }  // namespace qw

@@ -76,6 +76,9 @@ constexpr int kMinDiagramPaneHeight = 51;
 constexpr int kMinWordListPaneHeight = 50;
 // The diagram pane's share of the available height, rounded half to even.
 int DiagramPaneHeight(int available, double ratio);
+// The share as a setting may give it: a damaged one (0, 1 or beyond, not a number) would collapse
+// a pane, and reads as the default half.
+double UsablePaneRatio(double ratio);
 
 // Fixed band heights of the window.
 constexpr int kTitleStripHeight = 25;

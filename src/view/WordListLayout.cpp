@@ -16,38 +16,37 @@ WordListMeasures MeasureWordList(const TextMetrics& metrics, const WordListFonts
     return m;
 }
 
-std::pair<std::string, std::string> SplitLine(const TextMetrics& metrics, const FontSpec& font,
-                                              std::string_view text, int maxWidth)
+size_t LineBreak(std::string_view text, int maxWidth, const std::function<int(std::string_view)>& width)
 {
     // Taking words off the end one at a time, each with the one space before it, until the line
     // fits, leaves the line ending just before some space (or the whole text). Widths grow with
     // the prefix, so the longest such prefix that fits is found by bisection over the breaks.
+    auto fits = [&](size_t cut) { return width(text.substr(0, cut)) <= maxWidth; };
+    if (text.empty() || fits(text.size())) return text.size();
     std::vector<size_t> breaks;  // line = text[0, cut)
     for (size_t i = 1; i < text.size(); ++i)
         if (text[i] == ' ') breaks.push_back(i);
-    breaks.push_back(text.size());
-    auto fits = [&](size_t cut) { return metrics.TextWidth(font, text.substr(0, cut)) <= maxWidth; };
-    size_t cut = text.size();
-    if (!text.empty() && !fits(text.size())) {
-        // breaks.back() does not fit; find the last break that does.
-        size_t lo = 0;
-        size_t hi = breaks.size() - 1;
-        if (hi == 0 || !fits(breaks[0])) {
-            cut = text.size();  // not even the first word fits: one overflowing line
-        } else {
-            while (hi - lo > 1) {
-                const size_t mid = lo + (hi - lo) / 2;
-                if (fits(breaks[mid])) lo = mid;
-                else hi = mid;
-            }
-            cut = breaks[lo];
-        }
+    // Not even the first word fits: one overflowing line.
+    if (breaks.empty() || !fits(breaks[0])) return text.size();
+    size_t lo = 0;                // fits
+    size_t hi = breaks.size();    // breaks.size() stands for the whole text, which does not fit
+    while (hi - lo > 1) {
+        const size_t mid = lo + (hi - lo) / 2;
+        if (fits(breaks[mid])) lo = mid;
+        else hi = mid;
     }
-    std::string line(text.substr(0, cut));
+    return breaks[lo];
+}
+
+std::pair<std::string, std::string> SplitLine(const TextMetrics& metrics, const FontSpec& font,
+                                              std::string_view text, int maxWidth)
+{
+    const size_t cut =
+        LineBreak(text, maxWidth, [&](std::string_view prefix) { return metrics.TextWidth(font, prefix); });
     std::string_view rest = text.substr(cut);
     const size_t lead = rest.find_first_not_of(' ');
     rest.remove_prefix(lead == std::string_view::npos ? rest.size() : lead);
-    return {std::move(line), std::string(rest)};
+    return {std::string(text.substr(0, cut)), std::string(rest)};
 }
 
 std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::string line, int maxWidth)

@@ -2,7 +2,9 @@
 // Word-list geometry: the measures taken from the fonts, line splitting, the dot leader, where each
 // clue's lines and answer slots go, and how the list scrolls. Painting and hit-testing read it.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,6 +33,10 @@ struct WordListMeasures {
 
 WordListMeasures MeasureWordList(const TextMetrics& metrics, const WordListFonts& fonts, int width);
 
+// The word wrap of clue texts on screen and on paper: where the first line of `text` ends so that
+// it is no wider than `maxWidth`, broken before a space. A first word too wide for the column
+// takes the whole text, as does a text that fits. `width` must grow with the prefix measured.
+size_t LineBreak(std::string_view text, int maxWidth, const std::function<int(std::string_view)>& width);
 // Splits `text` into a first line no wider than `maxWidth` (broken after a word) and the rest,
 // whose leading spaces are dropped. A first word too wide for the column takes the whole text.
 std::pair<std::string, std::string> SplitLine(const TextMetrics& metrics, const FontSpec& font,

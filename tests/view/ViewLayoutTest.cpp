@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "view/DiagramLayout.h"
 #include "view/TitleStrip.h"
 #include "view/WordListLayout.h"
@@ -127,6 +129,8 @@ TEST(DiagramGeometry, ScrollingAndPaneHeights)
     EXPECT_EQ(DiagramPaneHeight(101, 0.5), 50);  // 50.5 rounds to even
     EXPECT_EQ(DiagramPaneHeight(103, 0.5), 52);  // 51.5 too
     EXPECT_EQ(DiagramPaneHeight(300, 0.3), 90);
+    for (double damaged : {0.0, 1.0, -0.2, 7.0, std::nan("")}) EXPECT_EQ(UsablePaneRatio(damaged), 0.5);
+    EXPECT_EQ(UsablePaneRatio(0.3), 0.3);
     EXPECT_EQ(HeaderHeight(0), 0);
     EXPECT_EQ(HeaderHeight(2), 17);
 }

@@ -31,11 +31,11 @@
 
 #include "app/TForm1.h"
 #include "platform/Clock.h"
-#include "platform/ScriptedPrompts.h"
 #include "platform/SettingsStore.h"
-#include "platform/Shell.h"
 #include "puzzle/PuzzleFile.h"
 #include "puzzle/StressPuzzle.h"
+#include "support/RecordingShell.h"
+#include "support/ScriptedPrompts.h"
 #include "view/qt/PuzzleScreen.h"
 
 extern char** environ;

@@ -25,31 +25,6 @@ const QString kClueKey = QStringLiteral("Quotewell\\PrinterClueFont");
 const QString kAnswerKey = QStringLiteral("Quotewell\\PrinterAnswerNumberFont");
 const QString kOptionsKey = QStringLiteral("Quotewell\\PrintOptions");
 
-// A size outside any sensible range (a hand-edited store) reads as missing.
-constexpr int kMaxStoredPointSize = 1000;
-
-FontSpec ReadFont(SettingsStore& store, const QString& key)
-{
-    FontSpec font{"Arial", 10, 0};
-    store.OpenKey(key, true);
-    const QString name = store.ReadStringDefault(QStringLiteral("Name"), QStringLiteral("Arial"));
-    if (!name.trimmed().isEmpty()) font.name = name.toStdString();
-    const int size = store.ReadIntegerDefault(QStringLiteral("Size"), 10);
-    if (size >= 1 && size <= kMaxStoredPointSize) font.pointSize = size;
-    font.style = store.ReadIntegerDefault(QStringLiteral("Style"), 0) & 15;
-    store.CloseKey();
-    return font;
-}
-
-void WriteFont(SettingsStore& store, const QString& key, const FontSpec& font)
-{
-    store.OpenKey(key, true);
-    store.WriteString(QStringLiteral("Name"), QString::fromStdString(font.name));
-    store.WriteInteger(QStringLiteral("Size"), font.pointSize);
-    store.WriteInteger(QStringLiteral("Style"), font.style & 15);
-    store.CloseKey();
-}
-
 QLabel* Swatch(QWidget* parent, const QColor& color, int x, int y)
 {
     auto* square = new QLabel(parent);
@@ -67,8 +42,8 @@ QLabel* Swatch(QWidget* parent, const QColor& color, int x, int y)
 PrinterOptions ReadPrinterOptions(SettingsStore& store)
 {
     PrinterOptions options;
-    options.clueFont = ReadFont(store, kClueKey);
-    options.answerNumberFont = ReadFont(store, kAnswerKey);
+    options.clueFont = ReadFontSetting(store, kClueKey, FontSpec{});
+    options.answerNumberFont = ReadFontSetting(store, kAnswerKey, FontSpec{});
     store.OpenKey(kOptionsKey, true);
     options.spacesGray = store.ReadIntegerDefault(QStringLiteral("Color"), 1) == 2;
     store.CloseKey();
@@ -270,8 +245,8 @@ void TPrinterOptionsForm::Store()
     store_.OpenKey(kOptionsKey, true);
     store_.WriteInteger(QStringLiteral("Color"), RadioButton2->isChecked() ? 2 : 1);
     store_.CloseKey();
-    WriteFont(store_, kClueKey, clueFont_);
-    WriteFont(store_, kAnswerKey, answerNumberFont_);
+    WriteFontSetting(store_, kClueKey, clueFont_);
+    WriteFontSetting(store_, kAnswerKey, answerNumberFont_);
     // A store that cannot be written must not look as if it took the options.
     if (!store_.Sync())
         prompts_.Error(QStringLiteral("The printer options could not be saved to %1.").arg(store_.FileName()));

@@ -19,7 +19,10 @@ const char* const kWordlistValue = "Wordlist";
 
 }  // namespace
 
-TCursorForm::TCursorForm(SettingsStore& store, QWidget* parent) : QDialog(parent), store_(store)
+TCursorForm::TCursorForm(SettingsStore& store, QWidget* parent) : TCursorForm(store, own_, parent) {}
+
+TCursorForm::TCursorForm(SettingsStore& store, CursorBehavior& settings, QWidget* parent)
+    : QDialog(parent), store_(store), settings_(settings)
 {
     setObjectName("CursorForm");
     setWindowTitle("Cursor behavior");
@@ -57,8 +60,6 @@ TCursorForm::TCursorForm(SettingsStore& store, QWidget* parent) : QDialog(parent
     }
     SetDiagramSetting(diagram);
     SetWordListSetting(wordlist);
-    shownDiagram_ = DiagramSetting();
-    shownWordlist_ = WordListSetting();
 }
 
 QGroupBox* TCursorForm::MakeGroup(const QString& caption, int top, QButtonGroup*& buttons, QRadioButton* (&items)[2])
@@ -75,9 +76,10 @@ QGroupBox* TCursorForm::MakeGroup(const QString& caption, int top, QButtonGroup*
     return group;
 }
 
+int TCursorForm::Clamped(int value) { return value > 1 ? 1 : value < 0 ? -1 : value; }
+
 void TCursorForm::Select(QButtonGroup* buttons, int value)
 {
-    if (value > 1) value = 1;
     if (value >= 0) {
         buttons->button(value)->setChecked(true);
         return;
@@ -88,29 +90,38 @@ void TCursorForm::Select(QButtonGroup* buttons, int value)
     buttons->setExclusive(true);
 }
 
-int TCursorForm::DiagramSetting() const { return diagramButtons_->checkedId(); }
-int TCursorForm::WordListSetting() const { return wordlistButtons_->checkedId(); }
-void TCursorForm::SetDiagramSetting(int value) { Select(diagramButtons_, value); }
-void TCursorForm::SetWordListSetting(int value) { Select(wordlistButtons_, value); }
-
-void TCursorForm::FormShow()
+void TCursorForm::ShowSettings()
 {
-    shownDiagram_ = DiagramSetting();
-    shownWordlist_ = WordListSetting();
+    Select(diagramButtons_, settings_.Diagram);
+    Select(wordlistButtons_, settings_.WordList);
 }
+
+void TCursorForm::SetDiagramSetting(int value)
+{
+    settings_.Diagram = Clamped(value);
+    Select(diagramButtons_, settings_.Diagram);
+}
+
+void TCursorForm::SetWordListSetting(int value)
+{
+    settings_.WordList = Clamped(value);
+    Select(wordlistButtons_, settings_.WordList);
+}
+
+void TCursorForm::FormShow() { ShowSettings(); }
 
 void TCursorForm::FormClose(int result)
 {
-    if (result == QDialog::Accepted) {
-        if (store_.OpenKey(kSection, true)) {
-            store_.WriteInteger(kDiagramValue, DiagramSetting());
-            store_.WriteInteger(kWordlistValue, WordListSetting());
-            store_.CloseKey();
-            store_.Sync();
-        }
-    } else {
-        SetDiagramSetting(shownDiagram_);
-        SetWordListSetting(shownWordlist_);
+    if (result != QDialog::Accepted) {
+        ShowSettings();
+        return;
+    }
+    settings_ = CursorBehavior{diagramButtons_->checkedId(), wordlistButtons_->checkedId()};
+    if (store_.OpenKey(kSection, true)) {
+        store_.WriteInteger(kDiagramValue, settings_.Diagram);
+        store_.WriteInteger(kWordlistValue, settings_.WordList);
+        store_.CloseKey();
+        store_.Sync();
     }
 }
 

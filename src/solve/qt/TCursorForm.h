@@ -1,8 +1,11 @@
 #pragma once
 // "Cursor behavior": where the cursor goes after a typed letter, one choice per pane. The dialog
-// lives for the whole run; its selected radio items are the live settings letter entry reads.
+// lives for the whole run and edits the settings letter entry reads; its radio items only hold
+// the choice until OK.
 
 #include <QDialog>
+
+#include "solve/LetterEntry.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -17,19 +20,23 @@ class SettingsStore;
 class TCursorForm : public QDialog {
     Q_OBJECT
 public:
-    // Reads Diagram and Wordlist of "Quotewell/Cursor" from `store`, which must outlive the dialog.
+    // Reads Diagram and Wordlist of "Quotewell/Cursor" from `store`, which must outlive the dialog,
+    // into `settings` (the session's), or into settings of its own.
+    TCursorForm(SettingsStore& store, CursorBehavior& settings, QWidget* parent = nullptr);
     explicit TCursorForm(SettingsStore& store, QWidget* parent = nullptr);
 
-    // Selected item index: 0 "Move to next blank space", 1 "... whether blank or not", -1 none.
-    int DiagramSetting() const;
-    int WordListSetting() const;
-    // Stored values above 1 select the last item, values below 0 select nothing.
+    // The settings in force: 0 "Move to next blank space", 1 "... whether blank or not", -1 none.
+    const CursorBehavior& Settings() const { return settings_; }
+    int DiagramSetting() const { return settings_.Diagram; }
+    int WordListSetting() const { return settings_.WordList; }
+    // Sets a setting and its radio items. Values above 1 mean the last item, below 0 no item.
     void SetDiagramSetting(int value);
     void SetWordListSetting(int value);
 
-    // Remembers the selections, so that a cancelled dialog can put them back.
+    // The radio items show the settings in force.
     void FormShow();
-    // OK writes both selections to the store; anything else restores the remembered ones.
+    // OK takes the selections as the settings and writes them to the store; anything else puts
+    // the settings back on the radio items.
     void FormClose(int result);
 
     QGroupBox* DiagramCursorRadioGroup = nullptr;
@@ -46,13 +53,15 @@ protected:
 
 private:
     QGroupBox* MakeGroup(const QString& caption, int top, QButtonGroup*& buttons, QRadioButton* (&items)[2]);
+    static int Clamped(int value);
     static void Select(QButtonGroup* buttons, int value);
+    void ShowSettings();
 
     SettingsStore& store_;
+    CursorBehavior own_;
+    CursorBehavior& settings_;
     QButtonGroup* diagramButtons_ = nullptr;
     QButtonGroup* wordlistButtons_ = nullptr;
-    int shownDiagram_ = 0;
-    int shownWordlist_ = 0;
 };
 
 }  // namespace qw

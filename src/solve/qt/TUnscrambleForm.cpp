@@ -52,19 +52,13 @@ bool TUnscrambleForm::eventFilter(QObject* watched, QEvent* event)
 void TUnscrambleForm::KeepDigitsOnly()
 {
     // Text arrives here from pasting or dropping; the key filter already stopped typed letters.
+    // Characters outside ASCII become bytes that are never digits, so the UTF-8 form filters alike.
     const QString text = Edit1->text();
-    QString digits;
-    int cursor = Edit1->cursorPosition();
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) >= u'0' && text.at(i) <= u'9')
-            digits += text.at(i);
-        else if (i < Edit1->cursorPosition())
-            --cursor;
-    }
-    if (digits != text) {
-        Edit1->setText(digits);
-        Edit1->setCursorPosition(cursor);
-    }
+    const QString digits = QString::fromStdString(FilterKeyDigits(text.toStdString()));
+    if (digits == text) return;
+    const auto before = FilterKeyDigits(text.left(Edit1->cursorPosition()).toStdString()).size();
+    Edit1->setText(digits);
+    Edit1->setCursorPosition(static_cast<int>(before));
 }
 
 int AskKeyNumber(Prompts& prompts, QWidget* parent, std::string& text, bool constructorMode)

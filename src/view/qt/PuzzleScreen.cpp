@@ -194,8 +194,7 @@ void PuzzleScreen::SetDiagramSquareSide(int side)
 
 void PuzzleScreen::SetDiagramScrollBoxRatio(double ratio)
 {
-    if (!(ratio > 0.0 && ratio < 1.0)) ratio = 0.5;  // a damaged setting must not collapse a pane
-    ratio_ = ratio;
+    ratio_ = UsablePaneRatio(ratio);
     ApplyPaneRatio();
 }
 
@@ -292,7 +291,7 @@ void PuzzleScreen::LayoutDiagram()
     diagramPanel_->update();
     PlaceCursor(true);
     const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
-    SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
+    SetBackground(diagramBox_->viewport(), ToQColor(DiagramColorsOf(colors_, diagramActive).Back));
 }
 
 void PuzzleScreen::PositionDiagramPanel()
@@ -396,7 +395,6 @@ void PuzzleScreen::PlaceCursor(bool rememberPosition)
     PositionMarks();
     RepaintCursorMarks();
     UpdateHighlight();
-    emit cursorMoved();
 }
 
 void PuzzleScreen::RepaintCursorMarks()
@@ -409,8 +407,8 @@ void PuzzleScreen::RepaintPanes()
 {
     shownHighlight_ = WantedHighlight();
     const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
-    SetBackground(diagramBox_->viewport(), ToQColor(colors_[diagramActive ? DiaActBack : DiaInactBack]));
-    SetBackground(clueBox_->viewport(), ToQColor(colors_[diagramActive ? ClueInactBack : ClueActBack]));
+    SetBackground(diagramBox_->viewport(), ToQColor(DiagramColorsOf(colors_, diagramActive).Back));
+    SetBackground(clueBox_->viewport(), ToQColor(WordListColorsOf(colors_, !diagramActive).Back));
     diagramPanel_->update();
     diagramCursor_->update();
     cluePaintBox_->update();
@@ -474,10 +472,10 @@ QRect PuzzleScreen::SlotArea(int32_t letter) const
     return QRect(at.x, at.y, wordList_.Measures.SlotWidth, wordList_.Measures.LineHeight);
 }
 
-QColor PuzzleScreen::Tint(ColorIndex cursor, ColorIndex background, ColorIndex otherCursor) const
+QColor PuzzleScreen::Tint(uint32_t cursor, uint32_t background, uint32_t otherCursor)
 {
     // System colours are resolved first: the tint is mixed from what the screen shows.
-    auto rgb = [this](ColorIndex i) { return FromQColor(ToQColor(colors_[i])); };
+    auto rgb = [](uint32_t color) { return FromQColor(ToQColor(color)); };
     return ToQColor(HighlightTint(rgb(cursor), rgb(background), rgb(otherCursor)));
 }
 
@@ -621,27 +619,32 @@ bool PuzzleScreen::event(QEvent* e)
     return QWidget::event(e);
 }
 
-bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
+std::optional<NavKey> PuzzleScreen::NavKeyFor(int qtKey, Qt::KeyboardModifiers modifiers)
 {
-    if (modifiers & (Qt::AltModifier | Qt::ControlModifier)) return false;
-    NavKey key;
+    if (modifiers & (Qt::AltModifier | Qt::ControlModifier)) return std::nullopt;
     switch (qtKey) {
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: key = NavKey::Tab; break;
-    case Qt::Key_Left: key = NavKey::Left; break;
-    case Qt::Key_Right: key = NavKey::Right; break;
-    case Qt::Key_Up: key = NavKey::Up; break;
-    case Qt::Key_Down: key = NavKey::Down; break;
-    case Qt::Key_Backspace: key = NavKey::Backspace; break;
-    case Qt::Key_Delete: key = NavKey::Delete; break;
-    default: return false;
+    case Qt::Key_Backtab: return NavKey::Tab;
+    case Qt::Key_Left: return NavKey::Left;
+    case Qt::Key_Right: return NavKey::Right;
+    case Qt::Key_Up: return NavKey::Up;
+    case Qt::Key_Down: return NavKey::Down;
+    case Qt::Key_Backspace: return NavKey::Backspace;
+    case Qt::Key_Delete: return NavKey::Delete;
+    default: return std::nullopt;
     }
+}
+
+bool PuzzleScreen::HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    const std::optional<NavKey> key = NavKeyFor(qtKey, modifiers);
+    if (!key) return false;
     if (!shown_ || !puzzle_.HasLetter(cursor_.CurrentLetter)) return false;
     if (cursor_.KeyBusy) return true;  // a key arriving while another is handled is dropped
     NavResult result;
     {
         const KeyBusyScope busy(cursor_);
-        result = HandleNavKey(puzzle_, cursor_, key, history_);
+        result = HandleNavKey(puzzle_, cursor_, *key, history_);
         ApplyNavResult(result);
     }
     if (result.lettersChanged) emit lettersChanged();
@@ -736,13 +739,13 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
-    const QColor blank = ToQColor(colors_[active ? DiaActBlank : DiaInactBlank]);
-    const QColor letter = ToQColor(colors_[active ? DiaActLetter : DiaInactLetter]);
-    const QColor text = ToQColor(colors_[active ? DiaActFont : DiaInactFont], ColorUse::Text);
+    const DiagramColors set = DiagramColorsOf(colors_, active);
+    const QColor blank = ToQColor(set.Blank);
+    const QColor letter = ToQColor(set.Letter);
+    const QColor text = ToQColor(set.Font, ColorUse::Text);
     const bool tinted = highlight_ && shownHighlight_.Clue >= 0;
-    const QColor tint = tinted ? Tint(active ? DiaActCursor : DiaInactCursor, active ? DiaActLetter : DiaInactLetter,
-                                      active ? DiaInactCursor : DiaActCursor)
-                               : letter;
+    const QColor tint =
+        tinted ? Tint(set.Cursor, set.Letter, DiagramColorsOf(colors_, !active).Cursor) : letter;
     const QFont font = DiagramFont();
     painter.setFont(font);
     const QFontMetrics fm(font);
@@ -816,13 +819,14 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
-    painter.fillRect(surface->rect(), ToQColor(colors_[active ? DiaActCursor : DiaInactCursor]));
+    const DiagramColors set = DiagramColorsOf(colors_, active);
+    painter.fillRect(surface->rect(), ToQColor(set.Cursor));
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = DiagramFont();
     painter.setFont(font);
-    painter.setPen(ToQColor(colors_[active ? DiaActCursorFont : DiaInactCursorFont], ColorUse::Text));
+    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(side_, side_, fm.horizontalAdvance(s), fm.height());
@@ -833,16 +837,15 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::WordListPane;
-    const QColor back = ToQColor(colors_[active ? ClueActBack : ClueInactBack]);
+    const WordListColors set = WordListColorsOf(colors_, active);
+    const QColor back = ToQColor(set.Back);
     if (!shown_ || !wordListValid_) {
         for (const QRect& area : region) painter.fillRect(area, back);
         return;
     }
-    const QColor ink = ToQColor(colors_[active ? ClueActFont : ClueInactFont], ColorUse::Text);
+    const QColor ink = ToQColor(set.Font, ColorUse::Text);
     const bool tinted = highlight_ && shownHighlight_.WordLast >= shownHighlight_.WordFirst;
-    const QColor tint = tinted ? Tint(active ? ClueActCursor : ClueInactCursor, active ? ClueActBack : ClueInactBack,
-                                      active ? ClueInactCursor : ClueActCursor)
-                               : back;
+    const QColor tint = tinted ? Tint(set.Cursor, set.Back, WordListColorsOf(colors_, !active).Cursor) : back;
     const QFont clueFont = ToQFont(fonts_.Clue);
     const QFont letterFont = ToQFont(fonts_.Letter);
     const QFont numberFont = ToQFont(fonts_.Number);
@@ -907,8 +910,9 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
 {
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::WordListPane;
-    const QColor fill = ToQColor(colors_[active ? ClueActCursor : ClueInactCursor]);
-    const QColor outline = ToQColor(colors_[active ? ClueActFont : ClueInactFont], ColorUse::Text);
+    const WordListColors set = WordListColorsOf(colors_, active);
+    const QColor fill = ToQColor(set.Cursor);
+    const QColor outline = ToQColor(set.Font, ColorUse::Text);
     const QRect r = surface->rect();
     painter.fillRect(r, fill);
     painter.setPen(outline);
@@ -918,7 +922,7 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     if (ch == ' ') return;
     const QFont font = ToQFont(fonts_.Letter);
     painter.setFont(font);
-    painter.setPen(ToQColor(colors_[active ? ClueActCursorFont : ClueInactCursorFont], ColorUse::Text));
+    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(r.width(), r.height(), fm.horizontalAdvance(s), fm.height());

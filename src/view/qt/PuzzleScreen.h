@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "puzzle/Puzzle.h"
@@ -85,11 +86,13 @@ public:
     // the first clue with the word list active, both panes painted and laid out, cursor placed.
     void ShowPuzzle();
 
-    // Tab, Shift+Tab, the arrows, Backspace and Delete without Alt or Ctrl while a puzzle is
-    // shown. Returns whether the key was one of these (and so must not go further).
+    // The pane key a key-down is: Tab, Shift+Tab, the arrows, Backspace and Delete without Alt
+    // or Ctrl; nothing for any other key.
+    static std::optional<NavKey> NavKeyFor(int qtKey, Qt::KeyboardModifiers modifiers);
+    // A pane key while a puzzle is shown, for a screen that takes its own keys (the main window
+    // takes them first and asks its session). Returns whether the key was one of these (and so
+    // must not go further).
     bool HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers);
-    // Brings the screen up to date after a cursor operation of the solving code.
-    void ApplyNavResult(const NavResult& result);
 
     // Measures of the last word-list layout.
     int SlotWidth() const { return wordList_.Measures.SlotWidth; }
@@ -101,7 +104,6 @@ public:
 signals:
     void statusTextChanged(const QString& text);
     void headerClicked();
-    void cursorMoved();
     void lettersChanged();  // a pane key changed an entry
 
 protected:
@@ -109,6 +111,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
+    // Brings the screen up to date after a key it took itself.
+    void ApplyNavResult(const NavResult& result);
     void LayoutWordList();
     void PositionDiagramPanel();
     void PositionMarks();
@@ -126,7 +130,7 @@ private:
     void PaintDiagramCursor(QWidget* surface);
     void PaintWordList(QWidget* surface, const QRegion& region);
     // The highlight tint of a pane for the current pane colours.
-    QColor Tint(ColorIndex cursor, ColorIndex background, ColorIndex otherCursor) const;
+    static QColor Tint(uint32_t cursor, uint32_t background, uint32_t otherCursor);
     void PaintClueCursor(QWidget* surface);
     QFont DiagramFont() const;
 

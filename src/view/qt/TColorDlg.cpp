@@ -8,6 +8,7 @@
 
 #include "platform/Prompts.h"
 #include "platform/QtConvert.h"
+#include "view/DiagramLayout.h"
 
 namespace qw {
 
@@ -207,32 +208,33 @@ QWidget* TColorDlg::MakeCluePreview(QWidget* page, bool active)
 
 void TColorDlg::PaintDiagramSquares(QPainter& painter, bool active) const
 {
-    const int base = active ? DiaActBack : DiaInactBack;
-    const QColor blank = ToQColor(held_.colors[base + 2]);
+    const DiagramColors set = DiagramColorsOf(held_, active);
+    const QColor blank = ToQColor(set.Blank);
     const QString text = active ? QStringLiteral(" ACTIVE   ") : QStringLiteral(" INACTIVE ");
     painter.setFont(PreviewFont());
     const int h = painter.fontMetrics().height();
+    // Squares of the screen's geometry at a side of 25, neighbours sharing their border line.
+    constexpr int kSide = 25;
     for (int i = 0; i < 10; ++i) {
-        const int x = i * 24;
+        const Point o = SquareOrigin(kSide, 0, i);
         painter.setPen(blank);
         if (text[i] == QLatin1Char(' ')) painter.setBrush(blank);
         else painter.setBrush(Qt::NoBrush);
-        // 25 pixels across including both border lines; neighbours share a line.
-        painter.drawRect(x, 0, 24, 24);
+        painter.drawRect(o.x, o.y, kSide - 1, kSide - 1);
         if (text[i] != QLatin1Char(' ')) {
-            painter.setPen(ToQColor(held_.colors[base + 1]));
-            const int w = painter.fontMetrics().horizontalAdvance(text[i]);
-            TextAt(painter, x + (25 - w) / 2, (2 * (25 - h)) / 3, QString(text[i]));
+            painter.setPen(ToQColor(set.Font));
+            const Point at = CharacterOrigin(kSide, kSide, painter.fontMetrics().horizontalAdvance(text[i]), h);
+            TextAt(painter, o.x + at.x, o.y + at.y, QString(text[i]));
         }
     }
 }
 
 void TColorDlg::PaintDiagramCursor(QPainter& painter, bool active) const
 {
-    const int base = active ? DiaActBack : DiaInactBack;
-    painter.fillRect(0, 0, 23, 23, ToQColor(held_.colors[base + 3]));
+    const DiagramColors set = DiagramColorsOf(held_, active);
+    painter.fillRect(0, 0, 23, 23, ToQColor(set.Cursor));
     painter.setFont(PreviewFont());
-    painter.setPen(ToQColor(held_.colors[base + 5]));
+    painter.setPen(ToQColor(set.CursorFont));
     const int w = painter.fontMetrics().horizontalAdvance(QLatin1Char('T'));
     const int h = painter.fontMetrics().height();
     TextAt(painter, (25 - w) / 2 - 1, (2 * (25 - h)) / 3 - 1, QStringLiteral("T"));
@@ -240,9 +242,9 @@ void TColorDlg::PaintDiagramCursor(QPainter& painter, bool active) const
 
 void TColorDlg::PaintCluePreview(QPainter& painter, bool active) const
 {
-    const int base = active ? ClueActBack : ClueInactBack;
-    const QColor back = ToQColor(held_.colors[base]);
-    const QColor font = ToQColor(held_.colors[base + 1]);
+    const WordListColors set = WordListColorsOf(held_, active);
+    const QColor back = ToQColor(set.Back);
+    const QColor font = ToQColor(set.Font);
     painter.fillRect(0, 0, 257, 41, back);
     painter.setPen(font);
 
@@ -264,9 +266,9 @@ void TColorDlg::PaintCluePreview(QPainter& painter, bool active) const
     TextAt(painter, 228, 9, QStringLiteral("T"));
 
     const QRect mark(189, 9, 15, 15);  // (189, 9) to (205, 25), right and bottom edges excluded
-    painter.setBrush(ToQColor(held_.colors[base + 2]));
+    painter.setBrush(ToQColor(set.Cursor));
     painter.drawRect(mark);
-    painter.setPen(ToQColor(held_.colors[base + 3]));
+    painter.setPen(ToQColor(set.CursorFont));
     TextAt(painter, 193, 9, QStringLiteral("N"));
     painter.setPen(font);
     painter.setBrush(Qt::NoBrush);

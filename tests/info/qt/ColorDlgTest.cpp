@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "platform/QtConvert.h"
+#include "support/ScriptedPrompts.h"
 #include "view/qt/TColorDlg.h"
-#include "platform/ScriptedPrompts.h"
 
 namespace qw {
 namespace {

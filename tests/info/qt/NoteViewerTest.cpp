@@ -8,7 +8,7 @@
 #include <QTextBlock>
 
 #include "info/qt/NoteViewers.h"
-#include "platform/ScriptedPrompts.h"
+#include "support/ScriptedPrompts.h"
 
 namespace qw {
 namespace {

@@ -11,8 +11,8 @@
 #include "info/qt/InfoCommands.h"
 #include "info/qt/TAboutBox.h"
 #include "info/qt/TReportForm.h"
-#include "platform/Shell.h"
-#include "platform/ScriptedPrompts.h"
+#include "support/RecordingShell.h"
+#include "support/ScriptedPrompts.h"
 
 namespace qw {
 namespace {

@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "app/TForm1.h"
-#include "platform/Clock.h"
-#include "platform/ScriptedPrompts.h"
 #include "platform/SettingsStore.h"
-#include "platform/Shell.h"
 #include "puzzle/Puzzle.h"
+#include "support/FixedClock.h"
+#include "support/RecordingShell.h"
+#include "support/ScriptedPrompts.h"
 
 namespace qw::test {
 

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "platform/ScriptedPrompts.h"
+#include "support/ScriptedPrompts.h"
 
 namespace qw {
 namespace {

@@ -11,11 +11,11 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "platform/ScriptedPrompts.h"
 #include "platform/SettingsStore.h"
 #include "print/SamplePuzzle.h"
 #include "print/qt/PrinterOptionsForm.h"
 #include "print/qt/QtPrintSurface.h"
+#include "support/ScriptedPrompts.h"
 
 namespace qw {
 namespace {

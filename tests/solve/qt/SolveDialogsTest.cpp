@@ -11,11 +11,11 @@
 #include <QTest>
 
 #include "../TestPuzzles.h"
-#include "platform/ScriptedPrompts.h"
 #include "platform/SettingsStore.h"
 #include "solve/qt/TCongratulationsForm.h"
 #include "solve/qt/TCursorForm.h"
 #include "solve/qt/TUnscrambleForm.h"
+#include "support/ScriptedPrompts.h"
 
 using namespace qw;
 using namespace qw::testing;

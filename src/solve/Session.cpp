@@ -1,0 +1,119 @@
+#include "solve/Session.h"
+
+#include "solve/CheckReveal.h"
+
+namespace qw {
+
+namespace {
+
+Change FromNav(const NavResult& nav)
+{
+    Change change;
+    change.titleStrip = nav.refreshTitleStrip;
+    change.repaintPanes = nav.repaintPanes;
+    change.placeCursor = nav.placeCursor;
+    change.rememberPosition = nav.remember;
+    change.repaintMarks = nav.repaintMarks;
+    change.lettersChanged = nav.lettersChanged;
+    return change;
+}
+
+Change FromSolution(const SolutionOutcome& outcome)
+{
+    Change change;
+    change.freezeDrawing = outcome.freezeDrawing;
+    change.repaintPanes = outcome.repaintPanes;
+    change.titleStrip = outcome.refreshTitleStrip;
+    change.lettersChanged = outcome.lettersChanged;
+    change.notice = outcome.message;
+    change.congratulate = outcome.congratulate;
+    return change;
+}
+
+}  // namespace
+
+void Session::RemoveSolvedFromRecent()
+{
+    if (puzzle_.IsOpen()) recent_.Remove(RecentList::Expand(puzzle_.FileName));
+}
+
+Change Session::Follow(Completion completion, bool solved, Change change)
+{
+    if (solved) RemoveSolvedFromRecent();
+    if (completion == Completion::Congratulate) change.congratulate = true;
+    if (completion == Completion::FilledMessage) change.information = kPuzzleFilledMessage;
+    return change;
+}
+
+Change Session::TypeLetter(char ch)
+{
+    if (cursor_.CurrentLetter <= 0) return {};
+    const TypeResult result = TypeCharacter(puzzle_, cursor_, ch, behavior_.Diagram, behavior_.WordList, &history_);
+    if (!result.accepted) return {};
+    Change change = FromNav(result.nav);
+    change.lettersChanged = result.changed;
+    return Follow(result.completion, result.solved, std::move(change));
+}
+
+Change Session::PressKey(NavKey key) { return FromNav(HandleNavKey(puzzle_, cursor_, key, &history_)); }
+
+namespace {
+
+Change FromUndo(const UndoOutcome& outcome)
+{
+    Change change;
+    if (!outcome.changed) return change;
+    change.letters = outcome.letters;
+    change.titleStrip = outcome.refreshTitleStrip;
+    change.placeCursor = true;
+    change.rememberPosition = true;
+    change.lettersChanged = true;
+    return change;
+}
+
+}  // namespace
+
+Change Session::Undo()
+{
+    const UndoOutcome outcome = UndoLastStep(puzzle_, cursor_, history_);
+    return Follow(outcome.completion, outcome.solved, FromUndo(outcome));
+}
+
+Change Session::Redo()
+{
+    const UndoOutcome outcome = RedoNextStep(puzzle_, cursor_, history_);
+    return Follow(outcome.completion, outcome.solved, FromUndo(outcome));
+}
+
+Change Session::CheckCurrentLetter()
+{
+    const SolutionOutcome outcome = qw::CheckCurrentLetter(puzzle_, cursor_);
+    return Follow(Completion::None, outcome.solved, FromSolution(outcome));
+}
+
+Change Session::CheckAllLetters()
+{
+    const SolutionOutcome outcome = qw::CheckAllLetters(puzzle_);
+    return Follow(Completion::None, outcome.solved, FromSolution(outcome));
+}
+
+Change Session::RevealCurrentLetter()
+{
+    const SolutionOutcome outcome = qw::RevealCurrentLetter(puzzle_, cursor_, &history_);
+    return Follow(Completion::None, outcome.solved, FromSolution(outcome));
+}
+
+Change Session::RevealAllLetters()
+{
+    const SolutionOutcome outcome = qw::RevealAllLetters(puzzle_, &history_);
+    return Follow(Completion::None, outcome.solved, FromSolution(outcome));
+}
+
+Change Session::KeyNumberEntered(const KeyOutcome& outcome)
+{
+    Change change;
+    change.congratulate = outcome.congratulate;
+    return Follow(Completion::None, outcome.solved, std::move(change));
+}
+
+}  // namespace qw

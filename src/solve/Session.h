@@ -1,0 +1,69 @@
+#pragma once
+// The one owner of the solving state: the open puzzle, its cursor, the undo history, the recent
+// list and the cursor behaviour. Every solving command is a method that changes that state and
+// returns one Change saying what the window has to bring up to date; the session never calls a
+// window.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "puzzle/Puzzle.h"
+#include "puzzle/RecentList.h"
+#include "solve/LetterEntry.h"
+#include "solve/Navigation.h"
+#include "solve/SolutionKey.h"
+#include "solve/UndoHistory.h"
+
+namespace qw {
+
+struct Change {
+    std::vector<int32_t> letters;   // entries changed other than at the cursor: repaint their places
+    bool repaintPanes = false;      // the active pane or many entries changed: repaint both panes
+    bool titleStrip = false;        // an answer's first letter changed
+    bool placeCursor = false;       // the cursor moved: place it again...
+    bool rememberPosition = false;  // ... remembering where it is for the vertical keys
+    bool repaintMarks = false;      // only the two cursor marks changed
+    bool freezeDrawing = false;     // show the repaints at once, not one by one
+    bool lettersChanged = false;    // an entry changed: the journal and the menus follow
+    std::string notice;             // a plain notice to show
+    std::string information;        // an information box to show
+    bool congratulate = false;      // then ShowCongratulations
+};
+
+class Session {
+public:
+    Puzzle& CurrentPuzzle() { return puzzle_; }
+    const Puzzle& CurrentPuzzle() const { return puzzle_; }
+    CursorState& Cursor() { return cursor_; }
+    UndoHistory& History() { return history_; }
+    RecentList& Recent() { return recent_; }
+    CursorBehavior& Behavior() { return behavior_; }
+
+    // A character typed at the current letter (already in the puzzle's code page).
+    Change TypeLetter(char ch);
+    // Tab, the arrows, Backspace and Delete.
+    Change PressKey(NavKey key);
+    Change Undo();
+    Change Redo();
+    Change CheckCurrentLetter();
+    Change CheckAllLetters();
+    Change RevealCurrentLetter();
+    Change RevealAllLetters();
+    // What a key number the solver typed (and the key dialog compared, ApplyKeyNumber) leads to.
+    Change KeyNumberEntered(const KeyOutcome& outcome);
+
+    // A solved puzzle is no longer one of the recent unsolved ones.
+    void RemoveSolvedFromRecent();
+
+private:
+    Change Follow(Completion completion, bool solved, Change change);
+
+    Puzzle puzzle_;
+    CursorState cursor_;
+    UndoHistory history_;
+    RecentList recent_;
+    CursorBehavior behavior_;
+};
+
+}  // namespace qw

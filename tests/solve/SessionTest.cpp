@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "TestPuzzles.h"
+#include "solve/Session.h"
+
+using namespace qw;
+using namespace qw::testing;
+
+namespace {
+
+// "CAT" and "DOG", word list order as in the diagram; the session starts as a shown puzzle does,
+// with the puzzle in the recent list as if it had been left unsolved before.
+Session Started()
+{
+    Session s;
+    s.CurrentPuzzle() = Build({"CATDOG"}, {{"a", Range(1, 3), ""}, {"b", Range(4, 6), ""}});
+    s.Cursor() = StartCursor(s.CurrentPuzzle());
+    s.History().Reset(s.CurrentPuzzle());
+    s.Recent().AddToRecent(s.CurrentPuzzle().FileName);
+    return s;
+}
+
+Change TypeAll(Session& s, const std::string& text)
+{
+    Change last;
+    for (char ch : text) last = s.TypeLetter(ch);
+    return last;
+}
+
+}  // namespace
+
+TEST(Session, TypedLettersSayWhatChangedAndTheLastRightOneCongratulates)
+{
+    Session s = Started();
+    Change c = s.TypeLetter('C');
+    EXPECT_TRUE(c.lettersChanged && c.titleStrip && c.placeCursor);  // an answer's first letter
+    EXPECT_FALSE(s.TypeLetter('#').placeCursor);                      // not in the alphabet: nothing
+    EXPECT_FALSE(s.TypeLetter('A').titleStrip);
+
+    c = TypeAll(s, "TDOG");
+    EXPECT_TRUE(c.congratulate && c.information.empty());
+    EXPECT_TRUE(s.Recent().Entries().empty()) << "a solved puzzle leaves the recent list";
+
+    // Undo says which letter to repaint and where the cursor goes; redoing the last letter
+    // congratulates again.
+    c = s.Undo();
+    EXPECT_EQ(c.letters, std::vector<int32_t>{6});
+    EXPECT_TRUE(c.placeCursor && c.rememberPosition && c.lettersChanged && !c.congratulate);
+    EXPECT_TRUE(s.Redo().congratulate);
+    EXPECT_FALSE(s.Redo().lettersChanged) << "nothing left to redo";
+}
+
+TEST(Session, AFullWrongGridIsAnnouncedAndTheBehaviourDecidesWhereTheCursorGoes)
+{
+    Session s = Started();
+    s.Behavior().WordList = 1;  // step even onto filled squares
+    s.CurrentPuzzle().Letters[2].Entered = 'A';
+    s.TypeLetter('C');
+    EXPECT_EQ(s.Cursor().CurrentLetter, 2);
+    const Change c = TypeAll(s, "ATDOX");
+    EXPECT_EQ(c.information, kPuzzleFilledMessage);
+    EXPECT_FALSE(c.congratulate);
+    EXPECT_EQ(s.Recent().Entries().size(), 1u);
+}
+
+TEST(Session, KeysChecksRevealsAndTheKeyNumber)
+{
+    Session s = Started();
+    TypeAll(s, "CA");
+    Change c = s.PressKey(NavKey::Backspace);  // on letter 3, blank: steps back only
+    EXPECT_FALSE(c.lettersChanged);
+    EXPECT_TRUE(c.placeCursor);
+    EXPECT_EQ(s.Cursor().CurrentLetter, 2);
+    EXPECT_TRUE(s.PressKey(NavKey::Delete).lettersChanged);
+    EXPECT_TRUE(s.PressKey(NavKey::Tab).repaintPanes);
+
+    s.CurrentPuzzle().Letters[3].Entered = 'X';
+    EXPECT_EQ(s.CheckAllLetters().notice, "You have entered 1 incorrect letter.");
+    c = s.RevealAllLetters();
+    EXPECT_TRUE(c.freezeDrawing && c.repaintPanes && c.titleStrip && c.lettersChanged && c.congratulate);
+    EXPECT_TRUE(s.Recent().Entries().empty());
+
+    Session locked = Started();
+    locked.CurrentPuzzle().SolutionScrambled = 1;
+    EXPECT_FALSE(locked.RevealAllLetters().lettersChanged);
+    KeyOutcome key;
+    key.accepted = key.solved = key.congratulate = true;
+    EXPECT_TRUE(locked.KeyNumberEntered(key).congratulate);
+    EXPECT_TRUE(locked.Recent().Entries().empty());
+}
