@@ -115,7 +115,13 @@ public:
         for (char ch : openInitials) rest[static_cast<size_t>(ch - 'A')] -= 1;
         for (size_t c = 0; c < 26; ++c) restTotal += rest[c];
         const double open = static_cast<double>(openInitials.size());
-        const double target = (restTotal + open) / open;
+        // Long words are scarce, so the greedy slots take the excess over a comfortable length and
+        // leave the exhaustive end about that length each.
+        const double letters = restTotal + open;
+        constexpr double comfy = 7.5;
+        const double greedy = open - static_cast<double>(kExhaustive + 1);
+        const double endEach = std::min(letters / open, comfy);
+        const double target = greedy >= 1 ? std::min((letters - endEach * (open - greedy)) / greedy, 13.0) : letters / open;
         const int32_t room = static_cast<int32_t>(restTotal) + 1 - static_cast<int32_t>(kMinAnswer - 1) * static_cast<int32_t>(open - 1);
         const uint32_t mask = MaskOf(pool);
         std::vector<std::pair<double, uint32_t>> out;
@@ -133,9 +139,16 @@ public:
                 const double d = left - expected;
                 chi += d * d / (expected + 0.5);
             }
-            if (short_) continue;
+            // A Q left without a U to follow it strands the last slots.
+            const auto left = [&](char ch) {
+                const size_t c = static_cast<size_t>(ch - 'A');
+                return rest[c] - (w.counts[c] - (ch == initial ? 1 : 0));
+            };
+            if (short_ || left('Q') > left('U')) continue;
             const double len = static_cast<double>(w.letters.size());
-            const double score = chi / std::max(after, 1.0) + 0.08 * (len - target) * (len - target) + 0.01 * w.level;
+            // The letter balance leads; length and commonness only break near-ties. Weights tuned
+            // on the replay set of tools/bench.
+            const double score = 10.0 * chi / std::max(after, 1.0) + 0.1 * (len - target) * (len - target) + 0.002 * w.level;
             out.emplace_back(score, *p);
         }
         std::sort(out.begin(), out.end());
@@ -154,14 +167,30 @@ public:
         return false;
     }
 
-    bool Exhaustive2(char a, char b, WordCounts& pool, uint32_t* out)
+    // Allowed words of `initial` with a length in [lo, hi] that fit `pool`, shortest first.
+    std::vector<uint32_t> Fitting(char initial, const WordCounts& pool, int32_t lo, int32_t hi) const
+    {
+        std::vector<uint32_t> out;
+        const uint32_t mask = MaskOf(pool);
+        const auto [first, last] = Range(initial, lo, hi);
+        for (const uint32_t* p = first; p != last; ++p)
+            if (Fits(words_[*p], pool, mask) && Allowed(*p)) out.push_back(*p);
+        return out;
+    }
+
+    // A word of `firsts` (allowed, shortest first) and one of `b` that together are `pool`.
+    bool Pair(const uint32_t* first, const uint32_t* last, char a, char b, WordCounts& pool, uint32_t* out)
     {
         const int32_t size = SizeOf(pool);
         const uint32_t mask = MaskOf(pool);
         const uint64_t hash = HashOf(pool);
-        const auto [first, last] = Range(a, size - static_cast<int32_t>(kMaxAnswer), size - static_cast<int32_t>(kMinAnswer));
         for (const uint32_t* p = first; p != last; ++p) {
             const Word& w = words_[*p];
+            const int32_t rest = size - static_cast<int32_t>(w.letters.size());
+            if (rest > static_cast<int32_t>(kMaxAnswer)) continue;
+            if (rest < static_cast<int32_t>(kMinAnswer)) break;
+            // With one initial for both, each pair turns up twice: keep the one whose first is longer.
+            if (a == b && rest > static_cast<int32_t>(w.letters.size())) continue;
             if (!Fits(w, pool, mask) || !Allowed(*p)) continue;
             const auto* list = words_.Anagrams(b, hash - w.hash);
             if (!list) continue;
@@ -178,24 +207,31 @@ public:
         return false;
     }
 
+    bool Exhaustive2(char a, char b, WordCounts& pool, uint32_t* out)
+    {
+        const int32_t size = SizeOf(pool);
+        const auto firsts = Fitting(a, pool, size - static_cast<int32_t>(kMaxAnswer), size - static_cast<int32_t>(kMinAnswer));
+        return Pair(firsts.data(), firsts.data() + firsts.size(), a, b, pool, out);
+    }
+
     bool Exhaustive3(char a, char b, char c, WordCounts& pool, uint32_t* out)
     {
         const int32_t size = SizeOf(pool);
-        const uint32_t mask = MaskOf(pool);
-        const auto [first, last] =
-            Range(a, size - 2 * static_cast<int32_t>(kMaxAnswer), size - 2 * static_cast<int32_t>(kMinAnswer));
+        constexpr auto kMin = static_cast<int32_t>(kMinAnswer), kMax = static_cast<int32_t>(kMaxAnswer);
+        const auto firsts = Fitting(a, pool, size - 2 * kMax, size - 2 * kMin);
+        // The second words are filtered once against the whole pool, then per first word.
+        const auto seconds = Fitting(b, pool, size - kMax - kMax, size - kMin - kMin);
         size_t tick = 0;
-        for (const uint32_t* p = first; p != last; ++p) {
+        for (uint32_t id : firsts) {
             if ((++tick & 63) == 0 && TimeUp()) return false;
-            const Word& w = words_[*p];
-            if (!Fits(w, pool, mask) || !Allowed(*p)) continue;
+            const Word& w = words_[id];
             Take(pool, w);
             used_.push_back(w.stem);
-            const bool found = Exhaustive2(b, c, pool, out + 1);
+            const bool found = Pair(seconds.data(), seconds.data() + seconds.size(), b, c, pool, out + 1);
             used_.pop_back();
             Give(pool, w);
             if (found) {
-                out[0] = *p;
+                out[0] = id;
                 return true;
             }
         }
