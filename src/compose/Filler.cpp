@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <unordered_set>
 
@@ -358,6 +359,13 @@ std::vector<size_t> FillOrder(const WordList& words, const FillRequest& request,
     return open;
 }
 
+std::string Seconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g second%s", seconds, seconds == 1 ? "" : "s");
+    return text;
+}
+
 bool ValidInitials(const FillRequest& request, std::string& message)
 {
     for (const FillSlot& slot : request.slots)
@@ -406,8 +414,8 @@ FillResult AutoFill(const WordList& words, const FillRequest& request)
         // With four or fewer open slots the one dive was exhaustive.
     } while (order.size() > kExhaustive + 1 && !engine.TimeUp());
     result.message = order.size() > kExhaustive + 1 || engine.TimeUp()
-                         ? "No fill was found within " + std::to_string(static_cast<int>(std::lround(request.timeoutSeconds))) +
-                               " seconds. Try another seed, unlock or change an answer, or edit the quotation."
+                         ? "No fill was found within " + Seconds(request.timeoutSeconds) +
+                               ". Try another seed, unlock or change an answer, or edit the quotation."
                          : "No words fit the letters left for the open slots.";
     return result;
 }
