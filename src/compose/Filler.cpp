@@ -77,6 +77,16 @@ public:
         for (size_t c = 0; c < 26; ++c) freq_[c] = total > 0 ? (count[c] + 1) / (total + 26) : 1.0 / 26;
         for (const std::string& word : request.quotationWords)
             if (const uint32_t stem = words.StemOf(word); stem != 0) banned_.insert(stem);
+        // An answer can take a letter only once from each quotation word, so a word needing more
+        // of a letter than there are quotation words holding it could never be numbered.
+        if (!request.quotationWords.empty()) {
+            spread_.fill(0);
+            for (const std::string& word : request.quotationWords) {
+                const LetterCounts counts = CountLetters(word);
+                for (size_t c = 0; c < 26; ++c)
+                    if (counts[c] > 0 && spread_[c] < 255) ++spread_[c];
+            }
+        }
         for (const std::string& word : request.excluded)
             if (const auto id = words.Find(LettersOf(word))) excluded_.insert(*id);
     }
@@ -87,7 +97,9 @@ public:
     bool Allowed(uint32_t id) const
     {
         const Word& w = words_[id];
-        if (banned_.count(w.stem) != 0 || excluded_.count(id) != 0) return false;
+        bool spreads = true;
+        for (size_t c = 0; c < 32; ++c) spreads &= w.counts[c] <= spread_[c];
+        if (!spreads || banned_.count(w.stem) != 0 || excluded_.count(id) != 0) return false;
         return std::find(used_.begin(), used_.end(), w.stem) == used_.end();
     }
 
@@ -313,6 +325,11 @@ private:
     Clock::time_point deadline_;
     std::array<double, 26> freq_{};
     std::vector<uint32_t> used_;
+    WordCounts spread_ = [] {
+        WordCounts all;
+        all.fill(255);
+        return all;
+    }();
     std::unordered_set<uint32_t> banned_;
     std::unordered_set<uint32_t> excluded_;
 };

@@ -62,7 +62,7 @@ TEST(Filler, FillsAroundKeptAnswersAndRules)
     } cases[] = {
         {{}, {}, "", 1, ""},
         {{}, {}, "", 7, ""},
-        {{"APPLES"}, {}, "", 1, "APPEL"},
+        {{"APPLES", "ABEGHILMNOPTX", "ABEGHILMNOPTZ"}, {}, "", 1, "APPEL"},
         {{}, {"apple"}, "", 3, "APPEL"},
         {{}, {"appel"}, "LEMON", 5, "APPLE"},
     };
@@ -99,6 +99,20 @@ TEST(Filler, SaysWhyThereIsNoFill)
         const FillResult f = AutoFill(Words(), r);
         EXPECT_FALSE(f.filled);
         EXPECT_THAT(f.message, ::testing::HasSubstr(c.says));
+    }
+}
+
+TEST(Filler, TakesOnlyWordsThatCanBeNumbered)
+{
+    // PAPER needs its two Ps from two quotation words.
+    const WordList list = WordList::FromWords({{"paper", 10}});
+    const std::pair<std::vector<std::string>, bool> cases[] = {{{"AP", "PRE"}, true}, {{"APP", "RE"}, false}};
+    for (const auto& [quotationWords, fills] : cases) {
+        FillRequest r;
+        r.pool = CountLetters("PAPER");
+        r.slots = {{'P', {}}};
+        r.quotationWords = quotationWords;
+        EXPECT_EQ(AutoFill(list, r).filled, fills) << quotationWords[0];
     }
 }
 
