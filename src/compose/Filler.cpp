@@ -338,8 +338,8 @@ private:
 std::string RemainingPool(const FillRequest& request, size_t skip, WordCounts& pool, std::vector<size_t>& open)
 {
     LetterCounts left = request.pool;
-    for (size_t s = 0; s < request.slots.size(); ++s) {
-        const FillSlot& slot = request.slots[s];
+    for (size_t s = 0; s < request.answerSlots.size(); ++s) {
+        const FillSlot& slot = request.answerSlots[s];
         if (s == skip || slot.answer.empty()) {
             if (s != skip) open.push_back(s);
             continue;
@@ -362,8 +362,8 @@ std::string RemainingPool(const FillRequest& request, size_t skip, WordCounts& p
 
 void KeepAnswers(Engine& engine, const FillRequest& request, size_t skip)
 {
-    for (size_t s = 0; s < request.slots.size(); ++s)
-        if (s != skip && !request.slots[s].answer.empty()) engine.Keep(request.slots[s].answer);
+    for (size_t s = 0; s < request.answerSlots.size(); ++s)
+        if (s != skip && !request.answerSlots[s].answer.empty()) engine.Keep(request.answerSlots[s].answer);
 }
 
 // Open slots, the ones with the fewest words first, so the most flexible are left to the
@@ -371,7 +371,7 @@ void KeepAnswers(Engine& engine, const FillRequest& request, size_t skip)
 std::vector<size_t> FillOrder(const WordList& words, const FillRequest& request, std::vector<size_t> open)
 {
     std::stable_sort(open.begin(), open.end(), [&](size_t a, size_t b) {
-        return words.ByInitial(request.slots[a].initial).size() < words.ByInitial(request.slots[b].initial).size();
+        return words.ByInitial(request.answerSlots[a].initial).size() < words.ByInitial(request.answerSlots[b].initial).size();
     });
     return open;
 }
@@ -385,7 +385,7 @@ std::string Seconds(double seconds)
 
 bool ValidInitials(const FillRequest& request, std::string& message)
 {
-    for (const FillSlot& slot : request.slots)
+    for (const FillSlot& slot : request.answerSlots)
         if (slot.initial < 'A' || slot.initial > 'Z') {
             message = "A slot has no letter to start with.";
             return false;
@@ -405,7 +405,7 @@ FillResult AutoFill(const WordList& words, const FillRequest& request)
     std::vector<size_t> open;
     result.message = RemainingPool(request, SIZE_MAX, pool, open);
     if (!result.message.empty()) return result;
-    for (const FillSlot& slot : request.slots) result.answers.push_back(slot.answer);
+    for (const FillSlot& slot : request.answerSlots) result.answers.push_back(slot.answer);
     if (open.empty()) {
         result.filled = SizeOf(pool) == 0;
         if (!result.filled) result.message = "Every slot is filled but letters are left over.";
@@ -419,7 +419,7 @@ FillResult AutoFill(const WordList& words, const FillRequest& request)
     KeepAnswers(engine, request, SIZE_MAX);
     const std::vector<size_t> order = FillOrder(words, request, open);
     std::vector<char> initials;
-    for (size_t s : order) initials.push_back(request.slots[s].initial);
+    for (size_t s : order) initials.push_back(request.answerSlots[s].initial);
     std::vector<uint32_t> ids(order.size(), kNone);
     do {
         ++result.dives;
@@ -441,7 +441,7 @@ std::vector<Suggestion> Suggest(const WordList& words, const FillRequest& reques
                                 double budgetSeconds)
 {
     std::vector<Suggestion> out;
-    if (slot >= request.slots.size()) return out;
+    if (slot >= request.answerSlots.size()) return out;
     std::string message;
     if (!ValidInitials(request, message)) return out;
     const auto start = Clock::now();
@@ -451,9 +451,9 @@ std::vector<Suggestion> Suggest(const WordList& words, const FillRequest& reques
     if (!RemainingPool(request, slot, pool, open).empty()) return out;
     Engine engine(words, request, start + budget);
     KeepAnswers(engine, request, slot);
-    const char initial = request.slots[slot].initial;
+    const char initial = request.answerSlots[slot].initial;
     std::vector<char> others;
-    for (size_t s : FillOrder(words, request, open)) others.push_back(request.slots[s].initial);
+    for (size_t s : FillOrder(words, request, open)) others.push_back(request.answerSlots[s].initial);
 
     // Most common first; among equals the longer word, which leaves the others less to do.
     std::vector<char> all = others;
@@ -489,14 +489,14 @@ std::vector<Suggestion> Suggest(const WordList& words, const FillRequest& reques
 FillResult Reroll(const WordList& words, const FillRequest& request, size_t slot, const std::vector<bool>& kept)
 {
     FillResult result;
-    if (slot >= request.slots.size()) {
+    if (slot >= request.answerSlots.size()) {
         result.message = "There is no such slot.";
         return result;
     }
-    const std::string old = request.slots[slot].answer;
+    const std::string old = request.answerSlots[slot].answer;
     std::vector<size_t> partners;
-    for (size_t s = 0; s < request.slots.size(); ++s)
-        if (s != slot && !request.slots[s].answer.empty() && !(s < kept.size() && kept[s])) partners.push_back(s);
+    for (size_t s = 0; s < request.answerSlots.size(); ++s)
+        if (s != slot && !request.answerSlots[s].answer.empty() && !(s < kept.size() && kept[s])) partners.push_back(s);
     std::mt19937_64 rng(request.seed);
     const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(request.timeoutSeconds));
     // Free as few other answers as will do: none, then one, two and three at random.
@@ -505,12 +505,12 @@ FillResult Reroll(const WordList& words, const FillRequest& request, size_t slot
             if (Clock::now() >= deadline) break;
             FillRequest r = request;
             if (!old.empty()) r.excluded.push_back(old);
-            r.slots[slot].answer.clear();
+            r.answerSlots[slot].answer.clear();
             std::vector<size_t> pool = partners;
             for (size_t k = 0; k < freed; ++k) {
                 const size_t j = k + rng() % (pool.size() - k);
                 std::swap(pool[k], pool[j]);
-                r.slots[pool[k]].answer.clear();
+                r.answerSlots[pool[k]].answer.clear();
             }
             r.seed = rng();
             r.timeoutSeconds = std::max(0.0, std::min(0.25, std::chrono::duration<double>(deadline - Clock::now()).count()));

@@ -23,7 +23,7 @@ struct FillSlot {
 
 struct FillRequest {
     LetterCounts pool{};
-    std::vector<FillSlot> slots;                 // a slot holding an answer keeps it
+    std::vector<FillSlot> answerSlots;                 // a slot holding an answer keeps it
     std::vector<std::string> quotationWords;     // never answers, nor words sharing their stems
     std::vector<std::string> excluded;           // words the constructor turned down
     uint64_t seed = 1;

@@ -1,6 +1,8 @@
 #include "compose/Numbering.h"
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 #include <array>
 #include <climits>
 #include <cstdlib>
@@ -223,8 +225,23 @@ Numbering NumberAnswers(const DiagramLayout& layout, const std::vector<std::stri
         out.message += ".";
         return out;
     }
-    Search search(layout, answers, seed);
-    search.Run(30000);
+    // A search that sticks starts again from another shuffle, while time allows; the best one
+    // found stays.
+    const auto start = std::chrono::steady_clock::now();
+    std::optional<Search> best;
+    int bestCollisions = INT_MAX;
+    for (uint64_t attempt = 0; attempt < 16; ++attempt) {
+        Search search(layout, answers, seed + attempt * 0x9E3779B97F4A7C15ULL);
+        search.Run(30000);
+        int collisions = 0;
+        for (size_t a = 0; a < answers.size(); ++a) collisions += search.Collides(a) ? 1 : 0;
+        if (collisions < bestCollisions) {
+            bestCollisions = collisions;
+            best.emplace(std::move(search));
+        }
+        if (bestCollisions == 0 || std::chrono::steady_clock::now() - start > std::chrono::milliseconds(30)) break;
+    }
+    const Search& search = *best;
     out.complete = true;
     out.squares = search.Squares();
     for (size_t a = 0; a < answers.size(); ++a) {

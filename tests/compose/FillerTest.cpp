@@ -30,7 +30,7 @@ FillRequest Planet()
 {
     FillRequest r;
     r.pool = CountLetters("PIANOLEMONAPPLENIGHTEAGLETABLE");
-    for (char c : std::string("PLANET")) r.slots.push_back({c, {}});
+    for (char c : std::string("PLANET")) r.answerSlots.push_back({c, {}});
     r.timeoutSeconds = 2;
     return r;
 }
@@ -39,14 +39,14 @@ FillRequest Planet()
 void ExpectSound(const FillRequest& r, const FillResult& f)
 {
     ASSERT_TRUE(f.filled) << f.message;
-    ASSERT_EQ(f.answers.size(), r.slots.size());
+    ASSERT_EQ(f.answers.size(), r.answerSlots.size());
     EXPECT_TRUE(ComputeLedger(r.pool, f.answers).balanced);
     std::set<std::string> stems;
     for (const std::string& w : r.quotationWords) stems.insert(Stem(w));
     for (size_t s = 0; s < f.answers.size(); ++s) {
-        EXPECT_EQ(f.answers[s][0], r.slots[s].initial);
-        if (!r.slots[s].answer.empty()) {
-            EXPECT_EQ(f.answers[s], r.slots[s].answer);
+        EXPECT_EQ(f.answers[s][0], r.answerSlots[s].initial);
+        if (!r.answerSlots[s].answer.empty()) {
+            EXPECT_EQ(f.answers[s], r.answerSlots[s].answer);
         }
         EXPECT_TRUE(stems.insert(Stem(f.answers[s])).second) << f.answers[s] << " repeats a stem";
     }
@@ -70,7 +70,7 @@ TEST(Filler, FillsAroundKeptAnswersAndRules)
         FillRequest r = Planet();
         r.quotationWords = c.quotationWords;
         r.excluded = c.excluded;
-        r.slots[1].answer = c.keptLemon;
+        r.answerSlots[1].answer = c.keptLemon;
         r.seed = c.seed;
         const FillResult f = AutoFill(Words(), r);
         ExpectSound(r, f);
@@ -94,7 +94,7 @@ TEST(Filler, SaysWhyThereIsNoFill)
     for (const Case& c : cases) {
         FillRequest r = Planet();
         r.pool = CountLetters(c.pool);
-        r.slots[1].answer = c.kept;
+        r.answerSlots[1].answer = c.kept;
         r.timeoutSeconds = 0.3;
         const FillResult f = AutoFill(Words(), r);
         EXPECT_FALSE(f.filled);
@@ -110,7 +110,7 @@ TEST(Filler, TakesOnlyWordsThatCanBeNumbered)
     for (const auto& [quotationWords, fills] : cases) {
         FillRequest r;
         r.pool = CountLetters("PAPER");
-        r.slots = {{'P', {}}};
+        r.answerSlots = {{'P', {}}};
         r.quotationWords = quotationWords;
         EXPECT_EQ(AutoFill(list, r).filled, fills) << quotationWords[0];
     }
@@ -121,15 +121,15 @@ TEST(Filler, SuggestionsKeepTheRestFillable)
     FillRequest r = Planet();
     const FillResult f = AutoFill(Words(), r);
     ASSERT_TRUE(f.filled);
-    for (size_t s = 0; s < r.slots.size(); ++s) r.slots[s].answer = f.answers[s];
-    r.slots[3].answer.clear();  // the N slot is open as well
+    for (size_t s = 0; s < r.answerSlots.size(); ++s) r.answerSlots[s].answer = f.answers[s];
+    r.answerSlots[3].answer.clear();  // the N slot is open as well
     const auto suggestions = Suggest(Words(), r, 2);
     ASSERT_THAT(suggestions, Not(IsEmpty()));
     std::vector<std::string> words;
     for (const Suggestion& s : suggestions) {
         words.push_back(s.word);
         FillRequest with = r;
-        with.slots[2].answer = s.word;
+        with.answerSlots[2].answer = s.word;
         EXPECT_TRUE(AutoFill(Words(), with).filled) << s.word << " leaves no fill";
     }
     EXPECT_THAT(words, Contains("APPLE"));
@@ -145,13 +145,13 @@ TEST(Filler, RerollChangesTheSlot)
     const FillResult f = AutoFill(Words(), r);
     ASSERT_TRUE(f.filled);
     r.excluded.clear();
-    for (size_t s = 0; s < r.slots.size(); ++s) r.slots[s].answer = f.answers[s];
-    const FillResult again = Reroll(Words(), r, 2, std::vector<bool>(r.slots.size(), false));
+    for (size_t s = 0; s < r.answerSlots.size(); ++s) r.answerSlots[s].answer = f.answers[s];
+    const FillResult again = Reroll(Words(), r, 2, std::vector<bool>(r.answerSlots.size(), false));
     ExpectSound(Planet(), again);
     EXPECT_EQ(again.answers[2], "APPEL");
     // With every other answer kept and no other word, there is nothing to reroll to.
     r.excluded = {"appel"};
-    EXPECT_FALSE(Reroll(Words(), r, 2, std::vector<bool>(r.slots.size(), true)).filled);
+    EXPECT_FALSE(Reroll(Words(), r, 2, std::vector<bool>(r.answerSlots.size(), true)).filled);
 }
 
 }  // namespace

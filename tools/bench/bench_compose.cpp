@@ -54,7 +54,7 @@ FillRequest RequestFor(const QuoteAnalysis& quote, uint64_t seed)
     r.quotationWords = quote.words;
     r.seed = seed;
     r.timeoutSeconds = 10;
-    for (char initial : quote.sourceLetters) r.slots.push_back({initial, {}});
+    for (char initial : quote.sourceLetters) r.answerSlots.push_back({initial, {}});
     return r;
 }
 
@@ -133,9 +133,9 @@ void BM_SuggestionRefresh(benchmark::State& state)
         FillRequest r = RequestFor(quote, 1);
         const FillResult result = AutoFill(words, r);
         if (!result.filled) continue;
-        for (size_t s = 0; s < r.slots.size(); ++s) r.slots[s].answer = result.answers[s];
-        const size_t slot = cases.size() % r.slots.size();
-        for (size_t k = 0; k < static_cast<size_t>(state.range(0)); ++k) r.slots[(slot + k) % r.slots.size()].answer.clear();
+        for (size_t s = 0; s < r.answerSlots.size(); ++s) r.answerSlots[s].answer = result.answers[s];
+        const size_t slot = cases.size() % r.answerSlots.size();
+        for (size_t k = 0; k < static_cast<size_t>(state.range(0)); ++k) r.answerSlots[(slot + k) % r.answerSlots.size()].answer.clear();
         cases.push_back({r, slot});
     }
     std::vector<double> times;

@@ -82,11 +82,11 @@ int ComposeCommand(const std::vector<std::string>& args)
     request.quotationWords = quote.words;
     request.seed = c.seed;
     request.timeoutSeconds = timeout;
-    for (char initial : quote.sourceLetters) request.slots.push_back({initial, {}});
+    for (char initial : quote.sourceLetters) request.answerSlots.push_back({initial, {}});
     for (const std::string& lock : locks) {
         const std::string letters = LettersOf(lock);
         bool placed = false;
-        for (FillSlot& slot : request.slots)
+        for (FillSlot& slot : request.answerSlots)
             if (!letters.empty() && slot.answer.empty() && slot.initial == letters[0]) {
                 slot.answer = letters;
                 placed = true;
