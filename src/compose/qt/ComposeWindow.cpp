@@ -131,7 +131,7 @@ void ComposeWindow::BuildUi()
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
     auto* tabs = new QTabWidget;
-    tabs->addTab(split, tr("A&nswers"));
+    tabs->addTab(split, tr("Ans&wers"));
     layout->addWidget(tabs, 1);
 
     auto* buttons = new QHBoxLayout;
