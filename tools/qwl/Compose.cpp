@@ -35,6 +35,17 @@ bool ParseNumber(const std::string& text, double low, double high, double& out)
     }
 }
 
+bool ParseSeed(const std::string& text, uint64_t& out)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    try {
+        out = std::stoull(text);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 long Millis(Clock::duration d) { return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count()); }
 
 }  // namespace
@@ -43,7 +54,8 @@ int ComposeCommand(const std::vector<std::string>& args)
 {
     std::string quoteFile, source, out;
     bool haveSource = false;
-    double width = 27, seed = 1, timeout = 10;
+    double width = 27, timeout = 10;
+    uint64_t seed = 1;
     std::vector<std::string> locks;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -54,7 +66,7 @@ int ComposeCommand(const std::vector<std::string>& args)
         else if (a == "--out") out = v;
         else if (a == "--lock") locks.push_back(v);
         else if (a == "--width") { if (!ParseNumber(v, 1, 256, width) || width != static_cast<int>(width)) return ComposeUsage(); }
-        else if (a == "--seed") { if (!ParseNumber(v, 0, 4e18, seed) || seed != static_cast<double>(static_cast<uint64_t>(seed))) return ComposeUsage(); }
+        else if (a == "--seed") { if (!ParseSeed(v, seed)) return ComposeUsage(); }
         else if (a == "--timeout") { if (!ParseNumber(v, 0, 86400, timeout)) return ComposeUsage(); }
         else return ComposeUsage();
     }
@@ -76,7 +88,7 @@ int ComposeCommand(const std::vector<std::string>& args)
     c.quotation = *text;
     c.source = source;
     c.width = static_cast<int32_t>(width);
-    c.seed = static_cast<uint64_t>(seed);
+    c.seed = seed;
     FillRequest request;
     request.pool = quote.pool;
     request.quotationWords = quote.words;

@@ -256,7 +256,6 @@ void ComposeWindow::Refresh()
     updating_ = true;
     const int current = slotTable->currentRow();
     slotTable->setRowCount(static_cast<int>(letters.size()));
-    const Definitions none(std::string{});
     for (int row = 0; row < slotTable->rowCount(); ++row) {
         const ComposeAnswer& a = doc_.answers[static_cast<size_t>(row)];
         auto* letter = new QTableWidgetItem(QString(QChar(letters[static_cast<size_t>(row)])));
