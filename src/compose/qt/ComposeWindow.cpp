@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -103,7 +104,21 @@ void ComposeWindow::BuildUi()
     widthSpin->setMaximumWidth(80);
     top->addRow(tr("&Quotation:"), quoteEdit);
     top->addRow(tr("&Source:"), sourceEdit);
-    top->addRow(tr("Diagram &width:"), widthSpin);
+    auto* sizes = new QHBoxLayout;
+    sizes->addWidget(widthSpin);
+    sizes->addSpacing(24);
+    levelCombo_ = new QComboBox;
+    for (int level : {20, 35, 40, 50, 55, 60, 70, 80}) levelCombo_->addItem(QString::number(level), level);
+    auto* levelLabel = new QLabel(tr("Word list si&ze (larger has rarer words):"));
+    levelLabel->setBuddy(levelCombo_);
+    sizes->addWidget(levelLabel);
+    sizes->addWidget(levelCombo_);
+    phrasesCheck_ = new QCheckBox(tr("Multi-word p&hrases"));
+    sizes->addWidget(phrasesCheck_);
+    sizes->addStretch();
+    auto* widthLabel = new QLabel(tr("Diagram &width:"));
+    widthLabel->setBuddy(widthSpin);
+    top->addRow(widthLabel, sizes);
     layout->addLayout(top);
     warningsLabel = new QLabel;
     warningsLabel->setWordWrap(true);
@@ -175,6 +190,8 @@ void ComposeWindow::BuildUi()
     connect(quoteEdit, &QPlainTextEdit::textChanged, this, &ComposeWindow::TextEdited);
     connect(sourceEdit, &QLineEdit::textEdited, this, &ComposeWindow::TextEdited);
     connect(widthSpin, &QSpinBox::valueChanged, this, &ComposeWindow::TextEdited);
+    connect(levelCombo_, &QComboBox::currentIndexChanged, this, &ComposeWindow::TextEdited);
+    connect(phrasesCheck_, &QCheckBox::toggled, this, &ComposeWindow::TextEdited);
     connect(addressEdit_, &QLineEdit::textEdited, this, &ComposeWindow::TextEdited);
     connect(notesEdit_, &QPlainTextEdit::textChanged, this, &ComposeWindow::TextEdited);
     connect(lockedCheck_, &QCheckBox::toggled, this, &ComposeWindow::TextEdited);
@@ -192,6 +209,8 @@ void ComposeWindow::ReadDetails()
     doc_.quotation = S(quoteEdit->toPlainText());
     doc_.source = S(sourceEdit->text());
     doc_.width = widthSpin->value();
+    doc_.maxLevel = levelCombo_->currentData().toInt();
+    doc_.phrases = phrasesCheck_->isChecked();
     for (int i = 0; i < 3; ++i) doc_.headers[static_cast<size_t>(i)] = S(headerEdits_[i]->text());
     doc_.authorAddress = S(addressEdit_->text());
     doc_.notes = S(notesEdit_->toPlainText());
@@ -205,6 +224,9 @@ void ComposeWindow::ShowDocument()
     quoteEdit->setPlainText(Q(doc_.quotation));
     sourceEdit->setText(Q(doc_.source));
     widthSpin->setValue(doc_.width);
+    const int level = levelCombo_->findData(doc_.maxLevel);
+    levelCombo_->setCurrentIndex(level >= 0 ? level : levelCombo_->findData(50));
+    phrasesCheck_->setChecked(doc_.phrases);
     for (int i = 0; i < 3; ++i) headerEdits_[i]->setText(Q(doc_.headers[static_cast<size_t>(i)]));
     addressEdit_->setText(Q(doc_.authorAddress));
     notesEdit_->setPlainText(Q(doc_.notes));
@@ -239,8 +261,30 @@ void ComposeWindow::WriteJournal()
 }
 
 // One slot per source letter: answers typed for the letters that stay keep their places.
+void ComposeWindow::ReloadWordsIfNeeded()
+{
+    if (doc_.maxLevel == loadedLevel_ && doc_.phrases == loadedPhrases_) return;
+    loadedLevel_ = doc_.maxLevel;
+    loadedPhrases_ = doc_.phrases;
+    WordListOptions options;
+    options.maxLevel = doc_.maxLevel;
+    options.phrases = doc_.phrases;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        words_ = WordList::Load(options);
+        wordListProblem_.clear();
+        statusBar()->showMessage(Q(words_->warning()));
+    } catch (const WordListMissing& e) {
+        words_.reset();
+        wordListProblem_ = Q(e.what());
+        statusBar()->showMessage(wordListProblem_);
+    }
+    QApplication::restoreOverrideCursor();
+}
+
 void ComposeWindow::Refresh()
 {
+    ReloadWordsIfNeeded();
     const QuoteAnalysis quote = AnalyzeQuote(doc_.quotation, doc_.source);
     QStringList warnings;
     for (const QuoteWarning& w : quote.warnings) warnings << Q(w.message);

@@ -13,6 +13,7 @@
 #include "compose/WordList.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -33,7 +34,8 @@ class ComposeWindow : public QMainWindow {
     Q_OBJECT
 public:
     // `journalPath`: where unsaved work is kept about a second after each edit ("" keeps none).
-    // `words`: the word list, or nothing with `wordListProblem` saying why.
+    // `words`: the word list read with the default settings, or nothing with `wordListProblem`
+    // saying why.
     ComposeWindow(std::optional<compose::WordList> words, QString wordListProblem, QString journalPath,
                   QWidget* parent = nullptr);
 
@@ -76,6 +78,8 @@ private:
     void ReadDetails();
     void ShowDocument();
     void Refresh();
+    // The word list follows the document's size and phrase settings.
+    void ReloadWordsIfNeeded();
     void RefreshLedger();
     void RefreshSuggestions();
     void Changed();
@@ -96,6 +100,11 @@ private:
     QLineEdit* addressEdit_ = nullptr;
     QPlainTextEdit* notesEdit_ = nullptr;
     QCheckBox* lockedCheck_ = nullptr;
+    QComboBox* levelCombo_ = nullptr;
+    QCheckBox* phrasesCheck_ = nullptr;
+    // What the word list in hand was read with (a list handed in counts as the default).
+    int loadedLevel_ = 50;
+    bool loadedPhrases_ = false;
     QLineEdit* keyEdit_ = nullptr;
 };
 
