@@ -247,7 +247,8 @@ void ComposeWindow::TextEdited()
 void ComposeWindow::Changed()
 {
     numbering_.reset();
-    if (!journalPath_.isEmpty()) journalTimer_.start();
+    // Not restarted by later edits: steady typing must not keep the journal from being written.
+    if (!journalPath_.isEmpty() && !journalTimer_.isActive()) journalTimer_.start();
 }
 
 void ComposeWindow::WriteJournal()
