@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
@@ -249,6 +250,15 @@ void ComposeWindow::Changed()
     numbering_.reset();
     // Not restarted by later edits: steady typing must not keep the journal from being written.
     if (!journalPath_.isEmpty() && !journalTimer_.isActive()) journalTimer_.start();
+}
+
+void ComposeWindow::closeEvent(QCloseEvent* event)
+{
+    if (journalTimer_.isActive()) {
+        journalTimer_.stop();
+        WriteJournal();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void ComposeWindow::WriteJournal()

@@ -73,6 +73,9 @@ private Q_SLOTS:
     void TestSolveCommand();
     void WriteJournal();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildUi();
     void ReadDetails();

@@ -82,9 +82,12 @@ TEST(ComposeWindow, UnsavedWorkComesBackFromTheJournal)
         w.sourceEdit->setText("Planet");
         emit w.sourceEdit->textEdited("Planet");
         QTest::qWait(1300);
+        w.widthSpin->setValue(11);  // closed before its second is up
+        w.close();
     }
     ComposeWindow back(std::nullopt, "No word list is installed.", journal);
     EXPECT_EQ(back.sourceEdit->text(), "Planet");
+    EXPECT_EQ(back.widthSpin->value(), 11);
 }
 
 }  // namespace
