@@ -52,7 +52,7 @@ void ExpectSound(const FillRequest& r, const FillResult& f)
     }
 }
 
-TEST(Filler, FillsAroundKeptAnswersAndRules)
+TEST(ComposeFill, FillsAroundKeptAnswersAndRules)
 {
     struct Case {
         std::vector<std::string> quotationWords, excluded;
@@ -81,7 +81,7 @@ TEST(Filler, FillsAroundKeptAnswersAndRules)
     }
 }
 
-TEST(Filler, SaysWhyThereIsNoFill)
+TEST(ComposeFill, SaysWhyThereIsNoFill)
 {
     struct Case {
         std::string pool, kept;
@@ -102,7 +102,7 @@ TEST(Filler, SaysWhyThereIsNoFill)
     }
 }
 
-TEST(Filler, TakesOnlyWordsThatCanBeNumbered)
+TEST(ComposeFill, TakesOnlyWordsThatCanBeNumbered)
 {
     // PAPER needs its two Ps from two quotation words.
     const WordList list = WordList::FromWords({{"paper", 10}});
@@ -116,7 +116,7 @@ TEST(Filler, TakesOnlyWordsThatCanBeNumbered)
     }
 }
 
-TEST(Filler, SuggestionsKeepTheRestFillable)
+TEST(ComposeFill, SuggestionsKeepTheRestFillable)
 {
     FillRequest r = Planet();
     const FillResult f = AutoFill(Words(), r);
@@ -138,7 +138,7 @@ TEST(Filler, SuggestionsKeepTheRestFillable)
                                [](const Suggestion& a, const Suggestion& b) { return a.level < b.level; }));
 }
 
-TEST(Filler, RerollChangesTheSlot)
+TEST(ComposeFill, RerollChangesTheSlot)
 {
     FillRequest r = Planet();
     r.excluded = {"appel"};

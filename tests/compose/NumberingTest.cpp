@@ -10,7 +10,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-TEST(Diagram, LaysOutRowsOfTheWidth)
+TEST(ComposeDiagram, LaysOutRowsOfTheWidth)
 {
     struct Case {
         std::string quote;
@@ -41,7 +41,7 @@ std::string Gettysburg()
            "Liberty, and dedicated to the proposition that all men are created equal.";
 }
 
-TEST(Numbering, EachLetterItsOwnSquareAndNoWordTwice)
+TEST(ComposeNumbering, EachLetterItsOwnSquareAndNoWordTwice)
 {
     // Answers that use the letters exactly; several share letters with one short word.
     const std::vector<std::string> answers = {
@@ -88,7 +88,7 @@ TEST(Numbering, EachLetterItsOwnSquareAndNoWordTwice)
     (void)layout;
 }
 
-TEST(Numbering, SaysWhichAnswersBreakTheRuleAndWhy)
+TEST(ComposeNumbering, SaysWhichAnswersBreakTheRuleAndWhy)
 {
     struct Case {
         std::string quote;

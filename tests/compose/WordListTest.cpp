@@ -12,7 +12,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct WordListFixture : ::testing::Test {
+struct ComposeWordList : ::testing::Test {
     TempFolder dir;
     WordListOptions options;
     void SetUp() override
@@ -38,7 +38,7 @@ struct WordListFixture : ::testing::Test {
     }
 };
 
-TEST_F(WordListFixture, TakesPlainWordsUpToTheLevel)
+TEST_F(ComposeWordList, TakesPlainWordsUpToTheLevel)
 {
     const std::vector<std::pair<std::string, int>> expected = {{"apple", 10}, {"color", 20}, {"sheep", 10}, {"zebra", 35}};
     EXPECT_EQ(Listed(WordList::Load(options)), expected);
@@ -52,7 +52,7 @@ TEST_F(WordListFixture, TakesPlainWordsUpToTheLevel)
     EXPECT_EQ(withPhrases[*withPhrases.Find("ICECREAM")].text, "ice cream");
 }
 
-TEST_F(WordListFixture, CacheIsUsedUntilAPackageFileChanges)
+TEST_F(ComposeWordList, CacheIsUsedUntilAPackageFileChanges)
 {
     EXPECT_FALSE(WordList::Load(options).fromCache());
     EXPECT_TRUE(WordList::Load(options).fromCache());
@@ -66,7 +66,7 @@ TEST_F(WordListFixture, CacheIsUsedUntilAPackageFileChanges)
     EXPECT_FALSE(updated.Find("COLOR"));
 }
 
-TEST_F(WordListFixture, MissingPackagesAreNamed)
+TEST_F(ComposeWordList, MissingPackagesAreNamed)
 {
     options.scowlDir = dir.path() + "/none";
     try {
@@ -82,7 +82,7 @@ TEST_F(WordListFixture, MissingPackagesAreNamed)
     EXPECT_THAT(WordList::Load(options).warning(), HasSubstr("wordnet-base"));
 }
 
-TEST(WordListIndex, AnagramsAndHashesAddUp)
+TEST(ComposeWordListIndex, AnagramsAndHashesAddUp)
 {
     const WordList list = WordList::FromWords({{"stone", 10}, {"notes", 20}, {"onset", 35}, {"tones", 10}, {"set", 10}});
     const Word& stone = list[*list.Find("STONE")];
