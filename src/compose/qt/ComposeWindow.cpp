@@ -25,6 +25,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -580,7 +581,15 @@ void ComposeWindow::ExportCommand()
 
 void ComposeWindow::TestSolveCommand()
 {
-    const QString path = QDir::temp().filePath(QStringLiteral("quotewell-test-solve.QWL"));
+    // A file of its own in the shared temporary folder, so nothing planted there can redirect it.
+    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("quotewell-test-solve-XXXXXX.QWL")));
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        QMessageBox::warning(this, kCaption, tr("No temporary file can be made for the test solve."));
+        return;
+    }
+    const QString path = file.fileName();
+    file.close();
     if (!ExportPuzzle(path)) return;
     // The solver beside this program (the build tree or the installed bin folder), else the PATH's.
     QString solver = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quotewell"));
