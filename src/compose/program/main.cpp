@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName("Tamarisk");
     QApplication::setApplicationName("Quotewell Composer");
     QApplication::setApplicationVersion(QW_VERSION);
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quotewell-compose")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quotewell-compose.svg")));
 
     {
         qw::SettingsStore store;
