@@ -122,6 +122,9 @@ file_list() {
   expected=$(
     {
       printf '%s\n' ./usr/bin/quotewell ./usr/bin/qwl ./usr/share/quotewell/quickref.html \
+        ./usr/bin/quotewell-compose ./usr/share/applications/quotewell-compose.desktop \
+        ./usr/share/metainfo/com.example.quotewell.compose.metainfo.xml \
+        ./usr/share/icons/hicolor/scalable/apps/quotewell-compose.svg \
         ./usr/share/applications/quotewell.desktop ./usr/share/mime/packages/quotewell.xml \
         ./usr/share/icons/hicolor/scalable/apps/quotewell.svg ./usr/share/metainfo/com.example.quotewell.metainfo.xml
       for f in Puzzles/*.QWL Puzzles/*.jpz Puzzles/*.ipuz; do echo "./usr/share/quotewell/Puzzles/$(basename "$f")"; done

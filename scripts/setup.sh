@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-urw-base35 xvfb xauth imagemagick poppler-utils
   desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs python3 xdotool
   shared-mime-info libglib2.0-bin appstream
+  scowl wordnet-base
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,7 +5,7 @@ bin=$1
 qwl=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=offscreen
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache QT_QPA_PLATFORM=offscreen
 fail=0
 check() { if eval "$2"; then echo "ok - $1"; else echo "FAIL - $1"; fail=1; fi; }
 
@@ -55,4 +55,33 @@ timeout 10 "$bin" --print-pdf "$work/pipe.pdf" "$work/pipe.QWL" 2>"$work/err"; r
 check "a named pipe is a read error for --print-pdf" '[ $rc -eq 1 ] && grep -qx "Error reading file $work/pipe.QWL." "$work/err"'
 timeout 10 "$qwl" dump "$work/pipe.QWL" >/dev/null 2>&1; rc=$?
 check "... and for qwl dump" '[ $rc -eq 1 ]'
+
+# qwl compose: a complete acrostic in each format, whose answers sit on squares of their letters.
+printf '%s\n' "Four score and seven years ago our fathers brought forth on this continent, a new nation," \
+  "conceived in Liberty, and dedicated to the proposition that all men are created equal." > "$work/quote.txt"
+cat > "$work/squares.py" <<'PY'
+import json, sys
+summary = json.load(open(sys.argv[1]))
+puzzle = json.load(open(sys.argv[2]))
+fixed = set(puzzle["fixedChars"])
+squares = [ch for row in puzzle["diagramRows"] for ch in row if ch != " " and ch not in fixed]
+answers = ["".join(squares[i - 1] for i in clue["answer"]) for clue in puzzle["clues"]]
+used = sorted(i for clue in puzzle["clues"] for i in clue["answer"])
+assert answers == summary["answers"], (answers, summary["answers"])
+assert used == list(range(1, len(squares) + 1))
+assert "".join(a[0] for a in answers) == "LINCOLNATGETTYSBURG"
+assert summary["collisions"] == 0 and summary["fill_ms"] >= 0 and summary["number_ms"] >= 0
+PY
+for ext in QWL jpz ipuz; do
+  "$qwl" compose --quote-file "$work/quote.txt" --source "Lincoln at Gettysburg" --seed 3 --out "$work/c.$ext" \
+    >"$work/c.$ext.out" 2>"$work/err"; rc=$?
+  check "qwl compose writes a .$ext puzzle" '[ $rc -eq 0 ] && [ -s "$work/c.$ext" ]'
+  "$qwl" dump "$work/c.$ext" >"$work/c.$ext.json"; rc=$?
+  check "... that opens with every answer on squares of its letters" \
+    '[ $rc -eq 0 ] && python3 "$work/squares.py" "$work/c.$ext.out" "$work/c.$ext.json"'
+done
+for i in $(seq 12); do printf 'Jazz fizz buzz quiz '; done > "$work/zed.txt"
+"$qwl" compose --quote-file "$work/zed.txt" --source "ZZZZZZZZ" --timeout 1 --out "$work/zed.QWL" >"$work/out" 2>"$work/err"; rc=$?
+check "a pool no word list fills exits 1 after the timeout" '[ $rc -eq 1 ] && grep -q "No fill was found within 1 second" "$work/err"'
+check "... and writes nothing" '[ ! -e "$work/zed.QWL" ] && [ ! -s "$work/out" ]'
 exit $fail

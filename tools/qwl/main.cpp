@@ -6,6 +6,8 @@
 //   qwl make JSON OUT [--version1] a puzzle file from JSON of the same shape
 //   qwl resave FILE               load and save in place
 //   qwl stress OUT [SEED]         the generated stress puzzle
+//   qwl compose --quote-file Q.txt --source "AUTHOR WORK" ... --out OUT
+//                                 a complete acrostic filled, numbered and written
 
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include <sstream>
 #include <string>
 
+#include "Compose.h"
 #include "QwlJson.h"
 #include "formats/PuzzleFormats.h"
 #include "puzzle/PuzzleFile.h"
@@ -30,7 +33,9 @@ int Usage()
                  "       qwl export IN.QWL OUT.(jpz|ipuz)\n"
                  "       qwl make JSON OUT [--version1]\n"
                  "       qwl resave FILE\n"
-                 "       qwl stress OUT [SEED]\n";
+                 "       qwl stress OUT [SEED]\n"
+                 "       qwl compose --quote-file Q.txt --source \"AUTHOR WORK\" [--width N] [--seed N]\n"
+                 "                   [--lock WORD]... [--timeout S] --out OUT.(QWL|jpz|ipuz)\n";
     return 2;
 }
 
@@ -101,6 +106,7 @@ int main(int argc, char** argv)
     if (args.empty()) return Usage();
     const std::string& command = args[0];
     try {
+        if (command == "compose") return ComposeCommand({args.begin() + 1, args.end()});
         if (command == "dump" && args.size() == 2) return Dump(args[1]);
         if (command == "make" && (args.size() == 3 || (args.size() == 4 && args[3] == "--version1")))
             return Make(args[1], args[2], args.size() == 4);
