@@ -34,9 +34,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # on paper. The xcb and offscreen platform plugins ship in libqt6gui6 itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+# The composer reads its words and clue drafts from these, as installed; without them it says so.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, scowl, wordnet-base")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quotewell opens acrostic puzzle files (.QWL, JPZ, ipuz), lets you type letters
 into the diagram or the word list, checks and reveals letters once the
-puzzle's key number is known, saves progress and prints puzzles.")
+puzzle's key number is known, saves progress and prints puzzles. Its sibling,
+Quotewell Composer, builds acrostics from a quotation.")
 set(CPACK_GENERATOR DEB)
 include(CPack)
