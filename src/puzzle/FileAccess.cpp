@@ -104,6 +104,24 @@ std::string ResolveLink(const std::string& path)
     return ec ? path : resolved.string();
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::string FileIdentity(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    if (path.empty()) return {};
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    if (ec) return path;
+    const fs::path canonical = fs::weakly_canonical(absolute, ec);
+    return ec ? absolute.lexically_normal().string() : canonical.string();
+}
+
 bool WritableByMode(const std::string& path)
 {
     struct stat st {};

@@ -22,6 +22,15 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBy
 // Through a link, the file it points to is the one to replace, beside which temporary files go.
 std::string ResolveLink(const std::string& path);
 
+// Whether two paths name one file: the same device and inode, whichever links, relative spelling
+// or hard link lead there. False when either names nothing.
+bool SameFile(const std::string& a, const std::string& b);
+
+// What names a file whatever path led to it: its canonical path, links resolved. A file not (yet)
+// there is named by its folder's canonical path and its own name; `path` is taken as absolute or
+// relative to the current folder.
+std::string FileIdentity(const std::string& path);
+
 // Whether the file's owner lets it be changed: its write permission bits for this user (any of
 // them for the superuser) and no immutable or append-only flag. False for a missing file.
 bool WritableByMode(const std::string& path);
