@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "puzzle/FileAccess.h"
 #include "puzzle/Puzzle.h"
 #include "puzzle/RecentList.h"
 #include "solve/Session.h"
@@ -70,7 +71,9 @@ public:
     void LeaveCurrent();
     bool CheckSolved();  // IsSolved with its side effect on the recent list
     void RebuildRecentMenu();
-    bool SaveCurrent();  // SavePuzzle under the general error report; false when it failed
+    // SavePuzzle under the general error report; false when it failed or the solver chose not to
+    // write over a file that another program changed.
+    bool SaveCurrent();
     // Every change to the entered letters (typing, clearing, revealing, restoring, undoing) ends
     // here: the recovery journal follows within a second, and the File and Edit menus at once.
     void LettersChanged();
@@ -205,6 +208,7 @@ private:
     bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
     QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
     std::string importSource_;          // the file the open puzzle was imported from, if any
+    FileState fileOnDisk_;              // the puzzle's file as it was loaded or last saved
     bool closing_ = false;
     QRect placedOuter_;
     QMargins placedFrame_;

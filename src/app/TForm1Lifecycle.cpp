@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <algorithm>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "platform/QtConvert.h"
 #include "puzzle/PuzzleFile.h"
 #include "puzzle/PuzzleHome.h"
+#include "puzzle/RecentList.h"
 #include "view/qt/PuzzleScreen.h"
 
 namespace qw {
@@ -110,6 +112,7 @@ void TForm1::ShowLoadedPuzzle()
     setUpdatesEnabled(true);
 
     setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
+    fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
     puzzle_.Modified = false;
     if (CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
     RebuildRecentMenu();
@@ -121,7 +124,24 @@ void TForm1::ShowLoadedPuzzle()
 bool TForm1::SaveCurrent()
 {
     try {
+        const std::string path = RecentList::Expand(puzzle_.FileName);
+        switch (CheckBeforeSave(fileOnDisk_, StateOf(path), !importSource_.empty())) {
+        case SaveCheck::Write: break;
+        case SaveCheck::AskChanged:
+            if (!services_.prompts.CautionYesNo("\"" + FileNamePart(path) +
+                                                "\" was changed by another program after Quotewell opened it. "
+                                                "Save your letters over it?"))
+                return false;
+            break;
+        case SaveCheck::NewName:
+            puzzle_.FileName = FirstFreeName(path);
+            setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
+            statusLabel_->setText("Imported " + FileNamePart(importSource_) + "; saving keeps your progress in " +
+                                  FileNamePart(puzzle_.FileName) + ".");
+            break;
+        }
         SavePuzzle(puzzle_);
+        fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
         journal_->Track();
         journal_->Discard();
         history_.MarkSaved(puzzle_);
@@ -244,6 +264,7 @@ void TForm1::FormActivate()
         const std::string opened = RecentList::Expand(path.toStdString());
         if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
+            fileOnDisk_ = StateOf(puzzle_.FileName);
             puzzle_.Modified = true;
             setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
             RebuildRecentMenu();

@@ -122,6 +122,21 @@ std::string FileIdentity(const std::string& path)
     return ec ? absolute.lexically_normal().string() : canonical.string();
 }
 
+FileState StateOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+SaveCheck CheckBeforeSave(const FileState& remembered, const FileState& now, bool importTarget)
+{
+    if (!now.Exists || now == remembered) return SaveCheck::Write;
+    if (!remembered.Exists && importTarget) return SaveCheck::NewName;
+    return SaveCheck::AskChanged;
+}
+
 bool WritableByMode(const std::string& path)
 {
     struct stat st {};

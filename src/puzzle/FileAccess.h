@@ -3,6 +3,7 @@
 // imported puzzles, journals.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -30,6 +31,26 @@ bool SameFile(const std::string& a, const std::string& b);
 // there is named by its folder's canonical path and its own name; `path` is taken as absolute or
 // relative to the current folder.
 std::string FileIdentity(const std::string& path);
+
+// A file as it lay on disk: which file it was and when and how long it was written.
+struct FileState {
+    bool Exists = false;
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
+    int64_t Size = -1;
+    int64_t ModifiedNs = 0;
+    bool operator==(const FileState&) const = default;
+};
+FileState StateOf(const std::string& path);
+
+enum class SaveCheck {
+    Write,       // the file is as it was, or gone: write it
+    AskChanged,  // something else wrote the file since: ask before writing over it
+    NewName,     // an unrelated file took the place an import's progress was to go: use a free name
+};
+// What a save does, from the file as it was at open or the last save and as it lies `now`.
+// `importTarget`: the puzzle's file is where an import's progress was to go.
+SaveCheck CheckBeforeSave(const FileState& remembered, const FileState& now, bool importTarget);
 
 // Whether the file's owner lets it be changed: its write permission bits for this user (any of
 // them for the superuser) and no immutable or append-only flag. False for a missing file.

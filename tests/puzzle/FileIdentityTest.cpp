@@ -1,4 +1,4 @@
-// Which paths name one file.
+// Which paths name one file, and the stamp that tells whether a file changed under the program.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 #include "puzzle/FileAccess.h"
 
@@ -86,6 +87,54 @@ TEST_F(Files, PathsNameOneFileWhicheverWayLeadsThere)
     // A file not there yet is named through its folder's real path, as it will be once saved.
     fs::create_directory_symlink(root / "real", root / "via");
     EXPECT_EQ(FileIdentity((root / "via" / "New.QWL").string()), (root / "real" / "New.QWL").string());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Files, SaveAsksWhenSomethingElseWroteTheFile)
+{
+    const FileState opened = StateOf(puzzle);
+    ASSERT_TRUE(opened.Exists);
+    struct Case {
+        const char* name;
+        std::function<void()> meanwhile;
+        bool importTarget;
+        SaveCheck check;
+    };
+    const std::vector<Case> cases = {
+        {"untouched", [] {}, false, SaveCheck::Write},
+        {"deleted", [&] { fs::remove(puzzle); }, false, SaveCheck::Write},
+        {"rewritten in place, same size", [&] { WriteText(puzzle, "PUZZLE"); }, false, SaveCheck::AskChanged},
+        {"replaced by another file",
+         [&] {
+             WriteText(root / "other", "puzzle");
+             fs::rename(root / "other", puzzle);
+         },
+         false, SaveCheck::AskChanged},
+        {"touched", [&] { fs::last_write_time(puzzle, fs::last_write_time(puzzle) + std::chrono::nanoseconds(1)); },
+         false, SaveCheck::AskChanged},
+        {"grown", [&] { std::ofstream(puzzle, std::ios::app) << "!"; }, true, SaveCheck::AskChanged},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteText(puzzle, "puzzle");
+        const FileState before = StateOf(puzzle);
+        // File times move in clock ticks, not nanoseconds.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        c.meanwhile();
+        EXPECT_EQ(CheckBeforeSave(before, StateOf(puzzle), c.importTarget), c.check);
+    }
+    // Where nothing was when the puzzle was opened, a new file is an import's cue to move aside,
+    // and anyone else's to ask.
+    const std::string fresh = (root / "real" / "New.QWL").string();
+    const FileState none = StateOf(fresh);
+    EXPECT_FALSE(none.Exists);
+    EXPECT_EQ(CheckBeforeSave(none, StateOf(fresh), true), SaveCheck::Write);
+    WriteText(fresh, "unrelated");
+    EXPECT_EQ(CheckBeforeSave(none, StateOf(fresh), true), SaveCheck::NewName);
+    EXPECT_EQ(CheckBeforeSave(none, StateOf(fresh), false), SaveCheck::AskChanged);
 }
 
 }  // namespace
