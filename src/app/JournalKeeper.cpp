@@ -9,7 +9,15 @@ namespace qw {
 JournalKeeper::JournalKeeper(const std::string& folder, const Puzzle& puzzle, const CursorState& cursor)
     : puzzle_(puzzle), cursor_(cursor)
 {
-    if (!folder.empty()) writer_ = std::make_unique<JournalWriter>(folder);
+    if (!folder.empty()) {
+        writer_ = std::make_unique<JournalWriter>(folder);
+        // Posted: the writer's thread must not touch the window. The writer goes before this
+        // object does, so nothing is posted to a keeper that is gone.
+        writer_->OnFailure([this](const std::string& reason) {
+            QMetaObject::invokeMethod(this, [this, why = QString::fromLocal8Bit(reason.c_str())] { emit failed(why); },
+                                      Qt::QueuedConnection);
+        });
+    }
     timer_.setSingleShot(true);
     timer_.setInterval(kIntervalMs);
     connect(&timer_, &QTimer::timeout, this, [this] { WriteDue(); });

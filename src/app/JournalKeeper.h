@@ -43,6 +43,10 @@ public:
     // Writes what is due now and waits until it is on disk.
     void Sync();
 
+signals:
+    // The journal cannot be kept, and why; said again only after it could be kept once more.
+    void failed(const QString& reason);
+
 private:
     void WriteDue();
 

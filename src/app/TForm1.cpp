@@ -47,6 +47,10 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     FormCreate();
 
     journal_ = std::make_unique<JournalKeeper>(options_.recoveryDir.toStdString(), puzzle_, cursor_);
+    // Solving goes on; the solver learns that a crash would now cost the unsaved letters.
+    connect(journal_.get(), &JournalKeeper::failed, statusLabel_, [this](const QString& reason) {
+        statusLabel_->setText("Unsaved letters are not kept for recovery: " + reason);
+    });
     // Puzzles left with unsaved letters come first in the recent list, so the solver finds them.
     const auto journaled = journal_->JournaledPuzzles(options_.parameters.join(' ').toStdString());
     for (auto it = journaled.rbegin(); it != journaled.rend(); ++it) recent_.AddToRecent(*it);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <chrono>
 #include <filesystem>
@@ -202,6 +203,24 @@ TEST_F(Recovery, StartUpPutsPuzzlesWithJournalsFirstInTheRecentList)
     options.recoveryDir = RecoveryDir();
     form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
     EXPECT_EQ(form->Recent().Entries(), std::vector<std::string>{left});
+}
+
+TEST_F(Recovery, AJournalThatCannotBeKeptIsSaidOnceInTheStatusBar)
+{
+    // The state folder's place is taken by a plain file.
+    std::ofstream(dir.filePath("state").toStdString()) << "in the way";
+    const std::string path = WritePuzzle("Small");
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    QSignalSpy said(&form->RecoveryJournal(), &JournalKeeper::failed);
+    Type("HI");
+    Sync();
+    Type("O");
+    Sync();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->StatusText().startsWith("Unsaved letters are not kept for recovery: "); }, 2000))
+        << form->StatusText().toStdString();
+    EXPECT_TRUE(form->StatusText().contains("Not a directory")) << form->StatusText().toStdString();
+    EXPECT_EQ(said.count(), 1);
+    EXPECT_EQ(Entered().substr(0, 4), "HI O");
 }
 
 TEST_F(Recovery, PuzzleNotYetSavedIsRecoveredWhileItsFileIsStillAbsent)
