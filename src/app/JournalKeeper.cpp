@@ -68,10 +68,11 @@ std::optional<Journal> JournalKeeper::Recoverable()
     return std::move(found.Content);
 }
 
-std::vector<std::string> JournalKeeper::JournaledPuzzles(const std::string& opening)
+std::vector<std::string> JournalKeeper::JournaledPuzzles(const std::string& opening,
+                                                         const std::function<bool(const std::string&)>& held)
 {
     if (!writer_) return {};
-    return qw::JournaledPuzzles(writer_->Folder(), RecentList::Expand(opening));
+    return qw::JournaledPuzzles(writer_->Folder(), RecentList::Expand(opening), held);
 }
 
 void JournalKeeper::Sync()

@@ -37,6 +37,7 @@ class TShowMemo2Frm;
 class TShowMemoFrm;
 class HelpViewer;
 class JournalKeeper;
+class CopyGuard;
 
 struct Services {
     SettingsStore& settings;
@@ -53,6 +54,7 @@ struct StartupOptions {
     int screenWidth = 1024;   // for the zoom limits
     QRect startupPlacement;   // the work area
     QString recoveryDir;      // where recovery journals are kept; empty: none are kept
+    QString copiesDir;        // where running copies hold their puzzles; empty: any copy opens any puzzle
 };
 
 class TForm1 : public QMainWindow {
@@ -182,6 +184,13 @@ private:
     // Imports a JPZ or ipuz file into a puzzle whose file is X.QWL beside it (or in the puzzles
     // folder), or opens that X.QWL when it already holds the same acrostic. Nothing is written.
     bool OpenImportedPuzzle(const std::string& path);
+    bool LoadPuzzleFile(const std::string& path);
+    // Another running copy has the puzzle at `path` open: it is asked to come to the front and
+    // this window says so.
+    void HandOver(const std::string& path);
+    // The locks follow the open puzzle: its file and the one it was imported from.
+    void KeepLocks();
+    void BringToFront();
 
     Services services_;
     StartupOptions options_;
@@ -213,6 +222,8 @@ private:
     QRect placedOuter_;
     QMargins placedFrame_;
     bool shownOnce_ = false;
+    bool handedOver_ = false;           // the last open went to another running copy
+    std::unique_ptr<CopyGuard> copies_;
     // Last: it reads the puzzle and cursor until it is gone.
     std::unique_ptr<JournalKeeper> journal_;
 };

@@ -7,9 +7,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
+#include "app/CopyGuard.h"
 #include "app/JournalKeeper.h"
 #include "app/TForm1.h"
 #include "formats/PuzzleFormats.h"
@@ -65,7 +67,32 @@ void TForm1::RebuildRecentMenu()
 
 bool TForm1::OpenPuzzleFile(const std::string& path)
 {
-    if (ImportKindOf(path)) return OpenImportedPuzzle(path);
+    handedOver_ = false;
+    if (!copies_->Hold(path)) {
+        HandOver(path);
+        return false;
+    }
+    const bool opened = ImportKindOf(path) ? OpenImportedPuzzle(path) : LoadPuzzleFile(path);
+    KeepLocks();
+    return opened;
+}
+
+void TForm1::HandOver(const std::string& path)
+{
+    handedOver_ = true;
+    copies_->AskHolderToFront(path);
+    statusLabel_->setText(FileNamePart(path) + " is open in another Quotewell window.");
+    RebuildRecentMenu();
+}
+
+void TForm1::KeepLocks()
+{
+    if (!puzzle_.IsOpen()) copies_->KeepOnly({});
+    else copies_->KeepOnly({RecentList::Expand(puzzle_.FileName), importSource_});
+}
+
+bool TForm1::LoadPuzzleFile(const std::string& path)
+{
     try {
         int version = 0;
         Puzzle loaded = LoadPuzzle(path, &version);
@@ -142,6 +169,7 @@ bool TForm1::SaveCurrent()
         }
         SavePuzzle(puzzle_);
         fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
+        KeepLocks();
         journal_->Track();
         journal_->Discard();
         history_.MarkSaved(puzzle_);
@@ -208,6 +236,7 @@ void TForm1::Close1Click()
     SetUpHeader(true);
     puzzle_.Modified = false;
     setWindowTitle("Quotewell");
+    KeepLocks();
     RebuildRecentMenu();
     RefreshFileMenu();
 }
@@ -258,6 +287,8 @@ void TForm1::FormActivate()
         if (path == failedCommandLine_) return;
         if (!OpenPuzzleFile(path.toStdString())) {
             failedCommandLine_ = path;
+            // Started only to open a puzzle another copy has: that copy shows it.
+            if (handedOver_) QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
             return;
         }
         // An import has already chosen where its progress goes.
@@ -265,6 +296,7 @@ void TForm1::FormActivate()
         if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
             fileOnDisk_ = StateOf(puzzle_.FileName);
+            KeepLocks();
             puzzle_.Modified = true;
             setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
             RebuildRecentMenu();

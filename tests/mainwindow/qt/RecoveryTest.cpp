@@ -223,6 +223,45 @@ TEST_F(Recovery, AJournalThatCannotBeKeptIsSaidOnceInTheStatusBar)
     EXPECT_EQ(Entered().substr(0, 4), "HI O");
 }
 
+TEST_F(Recovery, APuzzleAnotherCopyHoldsIsLeftToItWithItsJournal)
+{
+    StartupOptions options;
+    options.programDir = dir.path();
+    options.puzzlesDir = puzzlesDir;
+    options.recoveryDir = RecoveryDir();
+    options.copiesDir = dir.filePath("state/quotewell/copies");
+    const std::string held = WritePuzzle("Held");
+    const std::string own = WritePuzzle("Own");
+    const std::string link = QDir(dir.path()).filePath("Held link.QWL").toStdString();
+    fs::create_symlink(held, link);
+
+    form.reset();
+    form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
+    ASSERT_TRUE(form->OpenPuzzleFile(held));
+    Type("HI");
+    Sync();
+    const auto journal = ReadRegularFile(JournalOf(held));
+    ASSERT_TRUE(journal);
+
+    ScriptedPrompts otherPrompts;
+    TForm1 other(Services{*settings, otherPrompts, shell, clock}, options);
+    EXPECT_TRUE(other.Recent().Entries().empty()) << "the other copy's puzzle is not offered at start-up";
+    ASSERT_TRUE(other.OpenPuzzleFile(own));
+    for (const std::string& path : {held, link}) {
+        EXPECT_FALSE(other.OpenPuzzleFile(path));
+        EXPECT_EQ(other.CurrentPuzzle().FileName, own);
+        EXPECT_EQ(other.StatusText(), QString::fromStdString(fs::path(path).filename().string()) +
+                                          " is open in another Quotewell window.");
+    }
+    other.Close1Click();
+    EXPECT_EQ(ReadRegularFile(JournalOf(held)), journal);
+    // Once the first copy lets it go, the puzzle is anyone's.
+    form->Close1Click();
+    EXPECT_TRUE(otherPrompts.calls.empty());
+    EXPECT_EQ(ReadRegularFile(JournalOf(held)), std::nullopt) << "closed by its own copy";
+    EXPECT_TRUE(other.OpenPuzzleFile(link));
+}
+
 TEST_F(Recovery, PuzzleNotYetSavedIsRecoveredWhileItsFileIsStillAbsent)
 {
     // A puzzle opened from the temporary folder takes a name in the puzzles folder where no file
