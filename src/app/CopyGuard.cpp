@@ -6,6 +6,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <algorithm>
 
 #include "puzzle/FileAccess.h"
 #include "puzzle/Journal.h"
@@ -15,6 +16,8 @@ namespace qw {
 namespace {
 
 constexpr int kAnswerMs = 2000;
+// Another copy's look at whether a puzzle is held takes the lock for a moment: wait that out.
+constexpr int kLookMs = 200;
 constexpr char kFront[] = "front\n";
 
 bool MakePrivateFolder(const QString& folder)
@@ -71,7 +74,7 @@ bool CopyGuard::Hold(const std::string& path)
     // Held for as long as the puzzle is open, however long that is; only a dead holder's lock is
     // stale.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    if (lock->tryLock(kLookMs)) {
         held_.emplace(identity, std::move(lock));
         return true;
     }
@@ -95,7 +98,7 @@ bool CopyGuard::HeldElsewhere(const std::string& path) const
     if (held_.count(identity)) return false;
     QLockFile lock(LockPath(identity));
     lock.setStaleLockTime(0);
-    if (lock.tryLock(0)) return false;
+    if (lock.tryLock(kLookMs)) return false;
     return lock.error() == QLockFile::LockFailedError;
 }
 

@@ -254,9 +254,11 @@ TEST_F(Recovery, APuzzleAnotherCopyHoldsIsLeftToItWithItsJournal)
                                           " is open in another Quotewell window.");
     }
     other.Close1Click();
+    other.RecoveryJournal().Sync();
     EXPECT_EQ(ReadRegularFile(JournalOf(held)), journal);
     // Once the first copy lets it go, the puzzle is anyone's.
     form->Close1Click();
+    Sync();
     EXPECT_TRUE(otherPrompts.calls.empty());
     EXPECT_EQ(ReadRegularFile(JournalOf(held)), std::nullopt) << "closed by its own copy";
     EXPECT_TRUE(other.OpenPuzzleFile(link));
