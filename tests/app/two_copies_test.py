@@ -73,6 +73,10 @@ def main():
         ids = xdotool("search", "--onlyvisible", "--name", title)
         return ids[0] if ids else None
 
+    def focus(window):
+        xdotool("windowfocus", window)
+        wait_for("the keyboard focus", lambda: xdotool("getwindowfocus") == [window])
+
     def topmost():
         """The id of the highest named top-level window; xwininfo lists the top of the stack first."""
         tree = subprocess.run(["xwininfo", "-root", "-children"], env=env, capture_output=True, text=True).stdout
@@ -90,8 +94,7 @@ def main():
     try:
         a = start(puzzle)
         window = wait_for("copy A's window", lambda: find("^Quotewell - Two.QWL$"))
-        xdotool("windowfocus", window)
-        wait_for("the keyboard focus", lambda: xdotool("getwindowfocus") == [window])
+        focus(window)
         xdotool("type", "--delay", "50", "abc")
         before = wait_for("copy A's journal", journal)
 
@@ -122,13 +125,13 @@ def main():
         a.send_signal(signal.SIGKILL)
         a.wait()
         a = start(link)
+        # The main window is named "Quotewell" too until the puzzle is shown, before the question.
+        window = wait_for("the main window", lambda: find("^Quotewell - Link.QWL$"))
         question = wait_for("the recovery question", lambda: find("^Quotewell$"))
-        xdotool("windowfocus", question)
+        focus(question)
         xdotool("key", "Return")
         wait_for("the question to close", lambda: find("^Quotewell$") is None)
-        window = find("^Quotewell - Link.QWL$")
-        xdotool("windowfocus", window)
-        wait_for("the keyboard focus", lambda: xdotool("getwindowfocus") == [window])
+        focus(window)
         xdotool("key", "ctrl+s")
         wait_for("the save", lambda: journal() is None)
         dump = json.loads(subprocess.run([qwl, "dump", puzzle], check=True, capture_output=True,

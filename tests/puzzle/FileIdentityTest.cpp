@@ -36,67 +36,35 @@ protected:
 
 TEST_F(Files, PathsNameOneFileWhicheverWayLeadsThere)
 {
-    struct Case {
-        const char* name;
-        std::function<std::string()> other;  // a second path, made by the case
+    fs::create_symlink(puzzle, root / "link.QWL");
+    fs::create_directory_symlink(root / "real", root / "folder");
+    fs::create_hard_link(puzzle, root / "hard.QWL");
+    fs::copy_file(puzzle, root / "copy.QWL");
+    // Spelled from inside the puzzle's folder, so every case is a relative path as well.
+    const fs::path start = fs::current_path();
+    fs::current_path(root / "real");
+    const struct {
+        const char* path;
         bool same;
         bool sameIdentity;  // the journal's and the lock's name
+    } cases[] = {
+        {"./Small.QWL", true, true},        {"../link.QWL", true, true},  {"../folder/Small.QWL", true, true},
+        {"../hard.QWL", true, false},       {"../copy.QWL", false, false}, {"../missing.QWL", false, false},
     };
-    const std::vector<Case> cases = {
-        {"the path itself", [&] { return puzzle; }, true, true},
-        {"a link to the file",
-         [&] {
-             fs::create_symlink(puzzle, root / "link.QWL");
-             return (root / "link.QWL").string();
-         },
-         true, true},
-        {"a link to its folder",
-         [&] {
-             fs::create_directory_symlink(root / "real", root / "folder");
-             return (root / "folder" / "Small.QWL").string();
-         },
-         true, true},
-        {"a relative path",
-         [&] {
-             fs::current_path(root / "real");
-             return std::string("../real/./Small.QWL");
-         },
-         true, true},
-        {"a hard link",
-         [&] {
-             fs::create_hard_link(puzzle, root / "hard.QWL");
-             return (root / "hard.QWL").string();
-         },
-         true, false},
-        {"a copy", [&] {
-             fs::copy_file(puzzle, root / "copy.QWL");
-             return (root / "copy.QWL").string();
-         },
-         false, false},
-        {"nothing there", [&] { return (root / "missing.QWL").string(); }, false, false},
-    };
-    const fs::path start = fs::current_path();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string other = c.other();
-        EXPECT_EQ(SameFile(puzzle, other), c.same);
-        EXPECT_EQ(SameFile(other, puzzle), c.same);
-        EXPECT_EQ(FileIdentity(other) == FileIdentity(puzzle), c.sameIdentity);
-        fs::current_path(start);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(SameFile(puzzle, c.path), c.same);
+        EXPECT_EQ(SameFile(c.path, puzzle), c.same);
+        EXPECT_EQ(FileIdentity(c.path) == FileIdentity(puzzle), c.sameIdentity);
     }
+    fs::current_path(start);
     // A file not there yet is named through its folder's real path, as it will be once saved.
-    fs::create_directory_symlink(root / "real", root / "via");
-    EXPECT_EQ(FileIdentity((root / "via" / "New.QWL").string()), (root / "real" / "New.QWL").string());
+    EXPECT_EQ(FileIdentity((root / "folder" / "New.QWL").string()), (root / "real" / "New.QWL").string());
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(Files, SaveAsksWhenSomethingElseWroteTheFile)
 {
-    const FileState opened = StateOf(puzzle);
-    ASSERT_TRUE(opened.Exists);
+    ASSERT_TRUE(StateOf(puzzle).Exists);
     struct Case {
         const char* name;
         std::function<void()> meanwhile;
