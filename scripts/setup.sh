@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libpugixml-dev libzip-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-liberation2 fonts-urw-base35 xvfb xauth imagemagick poppler-utils
-  desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs python3 xdotool
+  desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs python3 xdotool x11-utils
   shared-mime-info libglib2.0-bin appstream
   scowl wordnet-base
 )

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,9 +40,15 @@ public:
     // A load: the open puzzle's journal when it can be offered; stale and bad ones are set aside.
     std::optional<Journal> Recoverable();
     // Puzzles with journals that are not `opening` (a path as given, maybe relative), newest first.
-    std::vector<std::string> JournaledPuzzles(const std::string& opening);
+    // `held`: whether another running copy has a puzzle open; its journal is that copy's.
+    std::vector<std::string> JournaledPuzzles(const std::string& opening,
+                                              const std::function<bool(const std::string&)>& held = {});
     // Writes what is due now and waits until it is on disk.
     void Sync();
+
+signals:
+    // The journal cannot be kept, and why; said again only after it could be kept once more.
+    void failed(const QString& reason);
 
 private:
     void WriteDue();

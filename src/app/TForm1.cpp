@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/AppSettings.h"
+#include "app/CopyGuard.h"
 #include "app/HelpViewer.h"
 #include "app/JournalKeeper.h"
 #include "info/qt/TReportForm.h"
@@ -51,9 +52,17 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     BuildMenus();
     FormCreate();
 
+    copies_ = std::make_unique<CopyGuard>(options_.copiesDir);
+    copies_->Listen();
+    connect(copies_.get(), &CopyGuard::frontRequested, this, [this] { BringToFront(); });
     journal_ = std::make_unique<JournalKeeper>(options_.recoveryDir.toStdString(), puzzle_, cursor_);
+    // Solving goes on; the solver learns that a crash would now cost the unsaved letters.
+    connect(journal_.get(), &JournalKeeper::failed, statusLabel_, [this](const QString& reason) {
+        statusLabel_->setText("Unsaved letters are not kept for recovery: " + reason);
+    });
     // Puzzles left with unsaved letters come first in the recent list, so the solver finds them.
-    const auto journaled = journal_->JournaledPuzzles(options_.parameters.join(' ').toStdString());
+    const auto journaled = journal_->JournaledPuzzles(
+        options_.parameters.join(' ').toStdString(), [this](const std::string& path) { return copies_->HeldElsewhere(path); });
     for (auto it = journaled.rbegin(); it != journaled.rend(); ++it) recent_.AddToRecent(*it);
     if (!journaled.empty()) RebuildRecentMenu();
 
@@ -70,6 +79,14 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
 TForm1::~TForm1()
 {
     qApp->removeEventFilter(this);
+}
+
+void TForm1::BringToFront()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 void TForm1::Guard(const std::function<void()>& command)

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "puzzle/FileAccess.h"
 #include "puzzle/Puzzle.h"
 #include "puzzle/RecentList.h"
 #include "solve/Session.h"
@@ -36,6 +37,7 @@ class TShowMemo2Frm;
 class TShowMemoFrm;
 class HelpViewer;
 class JournalKeeper;
+class CopyGuard;
 
 struct Services {
     SettingsStore& settings;
@@ -52,6 +54,7 @@ struct StartupOptions {
     int screenWidth = 1024;   // for the zoom limits
     QRect startupPlacement;   // the work area
     QString recoveryDir;      // where recovery journals are kept; empty: none are kept
+    QString copiesDir;        // where running copies hold their puzzles; empty: any copy opens any puzzle
 };
 
 class TForm1 : public QMainWindow {
@@ -70,7 +73,9 @@ public:
     void LeaveCurrent();
     bool CheckSolved();  // IsSolved with its side effect on the recent list
     void RebuildRecentMenu();
-    bool SaveCurrent();  // SavePuzzle under the general error report; false when it failed
+    // SavePuzzle under the general error report; false when it failed or the solver chose not to
+    // write over a file that another program changed.
+    bool SaveCurrent();
     // Every change to the entered letters (typing, clearing, revealing, restoring, undoing) ends
     // here: the recovery journal follows within a second, and the File and Edit menus at once.
     void LettersChanged();
@@ -179,6 +184,13 @@ private:
     // Imports a JPZ or ipuz file into a puzzle whose file is X.QWL beside it (or in the puzzles
     // folder), or opens that X.QWL when it already holds the same acrostic. Nothing is written.
     bool OpenImportedPuzzle(const std::string& path);
+    bool LoadPuzzleFile(const std::string& path);
+    // Another running copy has the puzzle at `path` open: it is asked to come to the front and
+    // this window says so.
+    void HandOver(const std::string& path);
+    // The locks follow the open puzzle: its file and the one it was imported from.
+    void KeepLocks();
+    void BringToFront();
 
     Services services_;
     StartupOptions options_;
@@ -205,10 +217,13 @@ private:
     bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
     QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
     std::string importSource_;          // the file the open puzzle was imported from, if any
+    FileState fileOnDisk_;              // the puzzle's file as it was loaded or last saved
     bool closing_ = false;
     QRect placedOuter_;
     QMargins placedFrame_;
     bool shownOnce_ = false;
+    bool handedOver_ = false;           // the last open went to another running copy
+    std::unique_ptr<CopyGuard> copies_;
     // Last: it reads the puzzle and cursor until it is gone.
     std::unique_ptr<JournalKeeper> journal_;
 };

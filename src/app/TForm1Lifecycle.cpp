@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
+#include "app/CopyGuard.h"
 #include "app/JournalKeeper.h"
 #include "app/TForm1.h"
 #include "formats/PuzzleFormats.h"
@@ -18,6 +21,7 @@
 #include "platform/QtConvert.h"
 #include "puzzle/PuzzleFile.h"
 #include "puzzle/PuzzleHome.h"
+#include "puzzle/RecentList.h"
 #include "view/qt/PuzzleScreen.h"
 
 namespace qw {
@@ -63,7 +67,32 @@ void TForm1::RebuildRecentMenu()
 
 bool TForm1::OpenPuzzleFile(const std::string& path)
 {
-    if (ImportKindOf(path)) return OpenImportedPuzzle(path);
+    handedOver_ = false;
+    if (!copies_->Hold(path)) {
+        HandOver(path);
+        return false;
+    }
+    const bool opened = ImportKindOf(path) ? OpenImportedPuzzle(path) : LoadPuzzleFile(path);
+    KeepLocks();
+    return opened;
+}
+
+void TForm1::HandOver(const std::string& path)
+{
+    handedOver_ = true;
+    copies_->AskHolderToFront(path);
+    statusLabel_->setText(FileNamePart(path) + " is open in another Quotewell window.");
+    RebuildRecentMenu();
+}
+
+void TForm1::KeepLocks()
+{
+    if (!puzzle_.IsOpen()) copies_->KeepOnly({});
+    else copies_->KeepOnly({RecentList::Expand(puzzle_.FileName), importSource_});
+}
+
+bool TForm1::LoadPuzzleFile(const std::string& path)
+{
     try {
         int version = 0;
         Puzzle loaded = LoadPuzzle(path, &version);
@@ -110,6 +139,7 @@ void TForm1::ShowLoadedPuzzle()
     setUpdatesEnabled(true);
 
     setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
+    fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
     puzzle_.Modified = false;
     if (CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
     RebuildRecentMenu();
@@ -121,7 +151,25 @@ void TForm1::ShowLoadedPuzzle()
 bool TForm1::SaveCurrent()
 {
     try {
+        const std::string path = RecentList::Expand(puzzle_.FileName);
+        switch (CheckBeforeSave(fileOnDisk_, StateOf(path), !importSource_.empty())) {
+        case SaveCheck::Write: break;
+        case SaveCheck::AskChanged:
+            if (!services_.prompts.CautionYesNo("\"" + FileNamePart(path) +
+                                                "\" was changed by another program after Quotewell opened it. "
+                                                "Save your letters over it?"))
+                return false;
+            break;
+        case SaveCheck::NewName:
+            puzzle_.FileName = FirstFreeName(path);
+            setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
+            statusLabel_->setText("Imported " + FileNamePart(importSource_) + "; saving keeps your progress in " +
+                                  FileNamePart(puzzle_.FileName) + ".");
+            break;
+        }
         SavePuzzle(puzzle_);
+        fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
+        KeepLocks();
         journal_->Track();
         journal_->Discard();
         history_.MarkSaved(puzzle_);
@@ -188,6 +236,7 @@ void TForm1::Close1Click()
     SetUpHeader(true);
     puzzle_.Modified = false;
     setWindowTitle("Quotewell");
+    KeepLocks();
     RebuildRecentMenu();
     RefreshFileMenu();
 }
@@ -238,12 +287,16 @@ void TForm1::FormActivate()
         if (path == failedCommandLine_) return;
         if (!OpenPuzzleFile(path.toStdString())) {
             failedCommandLine_ = path;
+            // Started only to open a puzzle another copy has: that copy shows it.
+            if (handedOver_) QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
             return;
         }
         // An import has already chosen where its progress goes.
         const std::string opened = RecentList::Expand(path.toStdString());
         if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
+            fileOnDisk_ = StateOf(puzzle_.FileName);
+            KeepLocks();
             puzzle_.Modified = true;
             setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
             RebuildRecentMenu();

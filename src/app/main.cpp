@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/AppSettings.h"
+#include "app/CopyGuard.h"
 #include "app/Startup.h"
 #include "app/TForm1.h"
 #include "platform/Clock.h"
@@ -199,6 +200,18 @@ int main(int argc, char** argv)
     options.screenWidth = screen ? screen->geometry().width() : 1024;
     options.startupPlacement = qw::StartupPlacement();
     options.recoveryDir = QString::fromStdString(qw::JournalFolderFromEnvironment());
+    // Beside the journals: the user's own state folder.
+    if (!options.recoveryDir.isEmpty()) options.copiesDir = QDir::cleanPath(options.recoveryDir + "/../copies");
+
+    // A copy started for a puzzle that another running copy has open hands it over and is done.
+    if (!options.parameters.isEmpty() && !options.copiesDir.isEmpty()) {
+        const qw::CopyGuard probe(options.copiesDir);
+        const std::string path = options.parameters.join(' ').toStdString();
+        if (probe.HeldElsewhere(path)) {
+            probe.AskHolderToFront(path);
+            return 0;
+        }
+    }
 
     qw::TForm1 form(qw::Services{settings, prompts, shell, clock}, options);
     prompts.SetParent(&form);

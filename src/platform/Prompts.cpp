@@ -140,6 +140,13 @@ bool QtPrompts::WarnYesNo(const QString& text)
            QMessageBox::Yes;
 }
 
+bool QtPrompts::CautionYesNo(const QString& text)
+{
+    return ShowBox(parent_, QMessageBox::Warning, kProgramCaption, text,
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 Answer QtPrompts::ConfirmYesNoCancel(const QString& text)
 {
     switch (ShowBox(parent_, QMessageBox::Question, kProgramCaption, text,

@@ -36,6 +36,9 @@ public:
     virtual bool ConfirmYesNo(const QString& text) = 0;
     // A warning with Yes and No buttons.
     virtual bool WarnYesNo(const QString& text) = 0;
+    // A warning with Yes and No buttons where No is the default: Enter pressed in haste changes
+    // nothing.
+    virtual bool CautionYesNo(const QString& text) = 0;
     virtual Answer ConfirmYesNoCancel(const QString& text) = 0;
     virtual std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                             const QString& initial) = 0;
@@ -61,6 +64,7 @@ public:
     void Error(const QString& text) override;
     bool ConfirmYesNo(const QString& text) override;
     bool WarnYesNo(const QString& text) override;
+    bool CautionYesNo(const QString& text) override;
     Answer ConfirmYesNoCancel(const QString& text) override;
     std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                     const QString& initial) override;

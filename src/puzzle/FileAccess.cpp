@@ -104,6 +104,39 @@ std::string ResolveLink(const std::string& path)
     return ec ? path : resolved.string();
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::string FileIdentity(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    if (path.empty()) return {};
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    if (ec) return path;
+    const fs::path canonical = fs::weakly_canonical(absolute, ec);
+    return ec ? absolute.lexically_normal().string() : canonical.string();
+}
+
+FileState StateOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+SaveCheck CheckBeforeSave(const FileState& remembered, const FileState& now, bool importTarget)
+{
+    if (!now.Exists || now == remembered) return SaveCheck::Write;
+    if (!remembered.Exists && importTarget) return SaveCheck::NewName;
+    return SaveCheck::AskChanged;
+}
+
 bool WritableByMode(const std::string& path)
 {
     struct stat st {};
@@ -182,13 +215,6 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
     const std::string folder = fs::path(target).parent_path().string();
     FileCloser dir{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (dir.fd >= 0) ::fsync(dir.fd);
-}
-
-bool SameFile(const std::string& a, const std::string& b)
-{
-    struct stat first {}, second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
 }
 
 std::string NumberedName(const std::string& path, int n)

@@ -186,21 +186,40 @@ void SetAside(const std::string& file, const char* suffix)
     fs::rename(file, file + suffix, ec);
 }
 
-FoundJournal FindJournal(const std::string& folder, const std::string& path, const Puzzle& puzzle)
+FoundJournal FindJournal(const std::string& folder, const std::string& path, const Puzzle& puzzle,
+                         const std::string& spelled)
 {
-    const std::string file = JournalPath(folder, path);
+    std::string file = JournalPath(folder, path);
+    std::string named = path;
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(file, ec))) return {};
-    const auto journal = ReadJournal(file);
-    const JournalVerdict verdict = journal ? Judge(*journal, puzzle, path, StampOf(path)) : JournalVerdict::Bad;
+    if (!fs::exists(fs::symlink_status(file, ec))) {
+        if (spelled.empty() || spelled == path) return {};
+        file = JournalPath(folder, spelled);
+        named = spelled;
+        if (!fs::exists(fs::symlink_status(file, ec))) return {};
+    }
+    auto journal = ReadJournal(file);
+    const JournalVerdict verdict = journal ? Judge(*journal, puzzle, named, StampOf(path)) : JournalVerdict::Bad;
     if (verdict == JournalVerdict::Stale) SetAside(file, ".stale");
     if (verdict == JournalVerdict::Bad) SetAside(file, ".bad");
-    if (verdict == JournalVerdict::Offer) return {verdict, *journal};
-    return {verdict, {}};
+    if (verdict != JournalVerdict::Offer) return {verdict, {}};
+    if (named != path) {
+        // From now on it is written and removed under the file's own name; until that name holds
+        // it, the old one is kept.
+        journal->PuzzlePath = path;
+        try {
+            WriteFileAtomically(JournalPath(folder, path), EncodeJournal(*journal));
+            fs::remove(file, ec);
+        } catch (const SaveError&) {
+        }
+    }
+    return {verdict, *journal};
 }
 
-std::vector<std::string> JournaledPuzzles(const std::string& folder, const std::string& excluding)
+std::vector<std::string> JournaledPuzzles(const std::string& folder, const std::string& excluding,
+                                          const std::function<bool(const std::string&)>& held)
 {
+    const std::string excluded = excluding.empty() ? std::string() : FileIdentity(excluding);
     std::vector<std::pair<int64_t, std::string>> found;
     // Listed first: journals are renamed as they are judged.
     std::vector<fs::path> files;
@@ -215,7 +234,9 @@ std::vector<std::string> JournaledPuzzles(const std::string& folder, const std::
             SetAside(file, ".bad");
             continue;
         }
-        if (journal->PuzzlePath == excluding) continue;
+        if (journal->PuzzlePath == excluding || (!excluded.empty() && FileIdentity(journal->PuzzlePath) == excluded))
+            continue;
+        if (held && held(journal->PuzzlePath)) continue;
         const FileStamp now = StampOf(journal->PuzzlePath);
         if (!(now == journal->Stamp)) SetAside(file, ".stale");
         else if (now.Size >= 0) found.emplace_back(StampOf(file).ModifiedNs, journal->PuzzlePath);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,14 +74,19 @@ struct FoundJournal {
     Journal Content;  // set for Offer
 };
 
-// Looks for the journal of the puzzle at `path` (absolute) in `folder`, judges it and sets a stale
-// or bad one aside. Never touches the puzzle.
-FoundJournal FindJournal(const std::string& folder, const std::string& path, const Puzzle& puzzle);
+// Looks for the journal of the puzzle at `path` (its FileIdentity) in `folder`, judges it and sets a
+// stale or bad one aside. Never touches the puzzle. Journals were once named by the path as the
+// puzzle was opened: when `path` has none, the one of `spelled` (absolute) is judged instead and,
+// when it can be offered, moved to `path`'s name.
+FoundJournal FindJournal(const std::string& folder, const std::string& path, const Puzzle& puzzle,
+                         const std::string& spelled = {});
 
 // The puzzles of the sound journals in `folder` whose files are as their journals saw them,
-// newest journal first, `excluding` left out (and its journal left alone). Damaged journals and
+// newest journal first, `excluding` (any path naming the same file) left out and its journal left
+// alone, as are those of puzzles `held` says another running copy has open. Damaged journals and
 // those whose file changed are set aside; journals of files never saved are kept but not listed.
-std::vector<std::string> JournaledPuzzles(const std::string& folder, const std::string& excluding);
+std::vector<std::string> JournaledPuzzles(const std::string& folder, const std::string& excluding,
+                                          const std::function<bool(const std::string&)>& held = {});
 
 // Renames `file` to `file` + suffix, replacing an older one; reports nothing.
 void SetAside(const std::string& file, const char* suffix);

@@ -97,7 +97,10 @@ void JournalWriter::Perform(const Task& task)
         }
         failing_ = false;
     } catch (const std::exception& e) {
-        if (!failing_) std::fprintf(stderr, "quotewell: the recovery journal is not kept: %s\n", e.what());
+        if (!failing_) {
+            std::fprintf(stderr, "quotewell: the recovery journal is not kept: %s\n", e.what());
+            if (tell_) tell_(e.what());
+        }
         failing_ = true;
     }
 }

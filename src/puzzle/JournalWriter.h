@@ -6,6 +6,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -23,6 +24,10 @@ public:
     ~JournalWriter();
     JournalWriter(const JournalWriter&) = delete;
     JournalWriter& operator=(const JournalWriter&) = delete;
+
+    // `tell` hears, on the writer's thread, why journals stopped being kept, once each time they
+    // stop. Set before the first Write.
+    void OnFailure(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
 
     void Write(Journal journal);
     void Remove(const std::string& puzzlePath);
@@ -48,6 +53,7 @@ private:
     bool busy_ = false;
     bool stop_ = false;
     bool failing_ = false;  // the worker's own
+    std::function<void(const std::string&)> tell_;
     std::thread thread_;
 };
 

@@ -209,6 +209,19 @@ TEST_F(TempFolder, FindingSetsAsideWhatCannotBeOffered)
         fs::create_directories(folder);
     }
     EXPECT_EQ(FindJournal(folder, "/no/journal.QWL", puzzle).Verdict, JournalVerdict::None);
+
+    // A journal named by the path the puzzle was opened by, as they once were, is still offered
+    // and from then on goes by the file's own name.
+    auto [path, journal] = SavedPuzzle("Small.QWL");
+    fs::create_symlink(path, root / "Link.QWL");
+    const std::string link = (root / "Link.QWL").string();
+    journal.PuzzlePath = link;
+    WriteText(JournalPath(folder, link), EncodeJournal(journal));
+    const FoundJournal found = FindJournal(folder, path, puzzle, link);
+    EXPECT_EQ(found.Verdict, JournalVerdict::Offer);
+    EXPECT_EQ(found.Content.PuzzlePath, path);
+    EXPECT_FALSE(fs::exists(JournalPath(folder, link)));
+    EXPECT_EQ(DecodeJournal(*ReadRegularFile(JournalPath(folder, path)))->Entered, journal.Entered);
 }
 
 TEST(Journal, FileNamesAreStableReadableAndDistinct)
@@ -307,7 +320,12 @@ TEST_F(TempFolder, StartUpListsThePuzzlesLeftWithUnsavedLetters)
     WriteText(fs::path(folder) / "junk.json", "not a journal");
     WriteText(fs::path(folder) / "renamed.json", EncodeJournal(newerJournal));
 
-    EXPECT_EQ(JournaledPuzzles(folder, opening), (std::vector<std::string>{newer, older}));
+    // Another running copy's puzzle is its own: neither listed nor judged.
+    const auto heldByAnother = [&](const std::string& path) { return path == newer; };
+    EXPECT_EQ(JournaledPuzzles(folder, changed, heldByAnother), (std::vector<std::string>{opening, older}));
+    EXPECT_TRUE(fs::exists(JournalPath(folder, changed))) << "left to the load, though its file changed";
+    fs::create_symlink(opening, root / "Opening link.QWL");
+    EXPECT_EQ(JournaledPuzzles(folder, (root / "Opening link.QWL").string()), (std::vector<std::string>{newer, older}));
     EXPECT_TRUE(fs::exists(JournalPath(folder, opening))) << "the opening puzzle's journal is for its load";
     EXPECT_TRUE(fs::exists(JournalPath(folder, changed) + ".stale"));
     EXPECT_TRUE(fs::exists(JournalPath(folder, unsaved.PuzzlePath))) << "kept for when it is brought in again";

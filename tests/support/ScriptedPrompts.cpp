@@ -82,6 +82,11 @@ bool ScriptedPrompts::ConfirmYesNo(const QString& text)
     return NextAnswer(Record(PromptKind::ConfirmYesNo, text), Answer::No) == Answer::Yes;
 }
 
+bool ScriptedPrompts::CautionYesNo(const QString& text)
+{
+    return NextAnswer(Record(PromptKind::CautionYesNo, text), Answer::No) == Answer::Yes;
+}
+
 bool ScriptedPrompts::WarnYesNo(const QString& text)
 {
     return NextAnswer(Record(PromptKind::WarnYesNo, text), Answer::No) == Answer::Yes;

@@ -22,7 +22,7 @@
 namespace qw {
 
 enum class PromptKind {
-    Notice, Information, Warning, Error, ConfirmYesNo, WarnYesNo, ConfirmYesNoCancel,
+    Notice, Information, Warning, Error, ConfirmYesNo, WarnYesNo, CautionYesNo, ConfirmYesNoCancel,
     InputBox, OpenFile, ExportFile, ChooseFont, ChooseColor, ChoosePrinter, Exec
 };
 
@@ -42,7 +42,7 @@ struct PromptCall {
 
 class ScriptedPrompts : public Prompts {
 public:
-    // Answers for ConfirmYesNo, WarnYesNo (Yes is true, anything else false) and ConfirmYesNoCancel.
+    // Answers for ConfirmYesNo, WarnYesNo, CautionYesNo (Yes is true, anything else false) and ConfirmYesNoCancel.
     void QueueAnswer(Answer answer) { answers.push_back(answer); }
     void QueueInput(std::optional<QString> text) { inputs.push_back(std::move(text)); }
     void QueueFile(std::optional<QString> path) { files.push_back(std::move(path)); }
@@ -78,6 +78,7 @@ public:
     void Error(const QString& text) override;
     bool ConfirmYesNo(const QString& text) override;
     bool WarnYesNo(const QString& text) override;
+    bool CautionYesNo(const QString& text) override;
     Answer ConfirmYesNoCancel(const QString& text) override;
     std::optional<QString> InputBox(const QString& title, const QString& prompt,
                                     const QString& initial) override;

@@ -53,6 +53,25 @@ TEST_F(ImportExportTest, ProgressOnAnImportedPuzzleIsFoundByOpeningItAgain)
     EXPECT_EQ(form->CurrentPuzzle().FileName, InPuzzles("Small (2).QWL"));
 }
 
+TEST_F(ImportExportTest, AnUnrelatedFileThatTookTheProgressNameAfterTheImportIsLeftAlone)
+{
+    const std::string jpz = WriteForeign("Small.jpz");
+    ASSERT_TRUE(form->OpenPuzzleFile(jpz));
+    Puzzle unrelated = SmallPuzzle();
+    unrelated.Clues[0].Text = "Hello";
+    WritePuzzle("Small", unrelated);
+    const auto theirs = ReadRegularFile(InPuzzles("Small.QWL"));
+    WritePuzzle("Small (2)", unrelated);
+
+    Type("H");
+    form->Save1Click();
+    EXPECT_EQ(ReadRegularFile(InPuzzles("Small.QWL")), theirs);
+    EXPECT_EQ(form->CurrentPuzzle().FileName, InPuzzles("Small (3).QWL"));
+    EXPECT_EQ(form->windowTitle(), "Quotewell - Small (3).QWL");
+    EXPECT_EQ(LoadPuzzle(InPuzzles("Small (3).QWL")).Letters[1].Entered, 'H');
+    EXPECT_EQ(prompts.Count(PromptKind::CautionYesNo), 0);
+}
+
 TEST_F(ImportExportTest, AnImportFromATemporaryFolderKeepsItsProgressInThePuzzlesFolder)
 {
     QTemporaryDir downloads(QDir::tempPath() + "/qwtestXXXXXX");

@@ -138,6 +138,40 @@ TEST_F(MainWindowTest, FailedSaveKeepsFileAndStopsTheClose)
     EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
 }
 
+TEST_F(MainWindowTest, SaveAsksBeforeWritingOverAFileAnotherProgramChanged)
+{
+    const std::string path = WritePuzzle("Small");
+    const QString question =
+        "\"Small.QWL\" was changed by another program after Quotewell opened it. Save your letters over it?";
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    Type("h");
+    Puzzle other = SmallPuzzle();
+    other.Clues[0].Text = "Written elsewhere";
+    WritePuzzle("Small", other);
+    const QByteArray theirs = Bytes(path);
+
+    // No, from Save and from the save offered on closing: nothing written, nothing lost.
+    form->Save1Click();
+    prompts.QueueAnswer(Answer::Yes);  // save before closing? then No to writing over theirs
+    form->Close1Click();
+    EXPECT_EQ(prompts.Texts(PromptKind::CautionYesNo), QStringList({question, question}));
+    EXPECT_EQ(Bytes(path), theirs);
+    EXPECT_TRUE(form->CurrentPuzzle().Modified);
+    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
+
+    prompts.QueueAnswer(Answer::Yes);
+    form->Save1Click();
+    EXPECT_FALSE(form->CurrentPuzzle().Modified);
+    EXPECT_EQ(LoadPuzzle(path).Letters[1].Entered, 'H');
+    // Its own save is no other program's; a deleted file is simply written again.
+    Type("i");
+    form->Save1Click();
+    std::filesystem::remove(path);
+    form->Save1Click();
+    EXPECT_EQ(prompts.Count(PromptKind::CautionYesNo), 3);
+    EXPECT_EQ(LoadPuzzle(path).Letters[2].Entered, 'I');
+}
+
 TEST_F(MainWindowTest, FailedLoadKeepsThePreviousPuzzle)
 {
     const std::string good = WritePuzzle("Small");

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <chrono>
 #include <filesystem>
@@ -27,7 +28,7 @@ class Recovery : public MainWindowTest {
 protected:
     std::string JournalOf(const std::string& puzzle) const
     {
-        return JournalPath(RecoveryDir().toStdString(), RecentList::Expand(puzzle));
+        return JournalPath(RecoveryDir().toStdString(), FileIdentity(puzzle));
     }
     std::optional<Journal> Read(const std::string& puzzle) const
     {
@@ -118,10 +119,13 @@ TEST_F(Recovery, JournalGoesWhenTheLettersAreSavedOrLetGo)
 TEST_F(Recovery, KilledProgramOffersTheLettersBack)
 {
     const std::string path = WritePuzzle("Small");
+    // Typed through a link, offered by the real path: the journal goes by the file.
+    const std::string link = QDir(dir.path()).filePath("Small link.QWL").toStdString();
+    fs::create_symlink(path, link);
     for (const Answer answer : {Answer::No, Answer::Yes}) {
         SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
         Restart();
-        ASSERT_TRUE(form->OpenPuzzleFile(path));
+        ASSERT_TRUE(form->OpenPuzzleFile(answer == Answer::Yes ? link : path));
         Type("HIO");
         Sync();
         const std::string typed = Entered();
@@ -199,6 +203,65 @@ TEST_F(Recovery, StartUpPutsPuzzlesWithJournalsFirstInTheRecentList)
     options.recoveryDir = RecoveryDir();
     form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
     EXPECT_EQ(form->Recent().Entries(), std::vector<std::string>{left});
+}
+
+TEST_F(Recovery, AJournalThatCannotBeKeptIsSaidOnceInTheStatusBar)
+{
+    // The state folder's place is taken by a plain file.
+    std::ofstream(dir.filePath("state").toStdString()) << "in the way";
+    const std::string path = WritePuzzle("Small");
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    QSignalSpy said(&form->RecoveryJournal(), &JournalKeeper::failed);
+    Type("HI");
+    Sync();
+    Type("O");
+    Sync();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->StatusText().startsWith("Unsaved letters are not kept for recovery: "); }, 2000))
+        << form->StatusText().toStdString();
+    EXPECT_TRUE(form->StatusText().contains("Not a directory")) << form->StatusText().toStdString();
+    EXPECT_EQ(said.count(), 1);
+    EXPECT_EQ(Entered().substr(0, 4), "HI O");
+}
+
+TEST_F(Recovery, APuzzleAnotherCopyHoldsIsLeftToItWithItsJournal)
+{
+    StartupOptions options;
+    options.programDir = dir.path();
+    options.puzzlesDir = puzzlesDir;
+    options.recoveryDir = RecoveryDir();
+    options.copiesDir = dir.filePath("state/quotewell/copies");
+    const std::string held = WritePuzzle("Held");
+    const std::string own = WritePuzzle("Own");
+    const std::string link = QDir(dir.path()).filePath("Held link.QWL").toStdString();
+    fs::create_symlink(held, link);
+
+    form.reset();
+    form = std::make_unique<TForm1>(Services{*settings, prompts, shell, clock}, options);
+    ASSERT_TRUE(form->OpenPuzzleFile(held));
+    Type("HI");
+    Sync();
+    const auto journal = ReadRegularFile(JournalOf(held));
+    ASSERT_TRUE(journal);
+
+    ScriptedPrompts otherPrompts;
+    TForm1 other(Services{*settings, otherPrompts, shell, clock}, options);
+    EXPECT_TRUE(other.Recent().Entries().empty()) << "the other copy's puzzle is not offered at start-up";
+    ASSERT_TRUE(other.OpenPuzzleFile(own));
+    for (const std::string& path : {held, link}) {
+        EXPECT_FALSE(other.OpenPuzzleFile(path));
+        EXPECT_EQ(other.CurrentPuzzle().FileName, own);
+        EXPECT_EQ(other.StatusText(), QString::fromStdString(fs::path(path).filename().string()) +
+                                          " is open in another Quotewell window.");
+    }
+    other.Close1Click();
+    other.RecoveryJournal().Sync();
+    EXPECT_EQ(ReadRegularFile(JournalOf(held)), journal);
+    // Once the first copy lets it go, the puzzle is anyone's.
+    form->Close1Click();
+    Sync();
+    EXPECT_TRUE(otherPrompts.calls.empty());
+    EXPECT_EQ(ReadRegularFile(JournalOf(held)), std::nullopt) << "closed by its own copy";
+    EXPECT_TRUE(other.OpenPuzzleFile(link));
 }
 
 TEST_F(Recovery, PuzzleNotYetSavedIsRecoveredWhileItsFileIsStillAbsent)
