@@ -34,6 +34,8 @@
 #include "compose/Filler.h"
 #include "compose/Numbering.h"
 #include "platform/SettingsStore.h"
+#include "print/qt/PrinterOptionsForm.h"
+#include "print/qt/QtPrintSurface.h"
 #include "puzzle/FileAccess.h"
 
 namespace qw {
@@ -512,7 +514,14 @@ bool ComposeWindow::ExportPuzzle(const QString& path)
         if (!numbering_) Number();
         if (!numbering_) return false;
         Puzzle puzzle = BuildComposedPuzzle(doc_, layout, *numbering_);
-        WriteComposedPuzzle(puzzle, S(path));
+        if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+            // The blank puzzle with the solver's printer options, as its Print (fresh puzzle) gives it.
+            SettingsStore store;
+            puzzle.FileName = S(path);
+            PrintToPdf(puzzle, ReadPrinterOptions(store), false, path);
+        } else {
+            WriteComposedPuzzle(puzzle, S(path));
+        }
         statusBar()->showMessage(tr("Wrote %1").arg(path));
         return true;
     } catch (const std::exception& e) {
@@ -575,7 +584,7 @@ void ComposeWindow::SaveAsCommand()
 void ComposeWindow::ExportCommand()
 {
     const QString path = QFileDialog::getSaveFileName(this, tr("Publish Puzzle"), QString(),
-                                                      tr("Puzzle files (*.QWL);;JPZ (*.jpz);;ipuz (*.ipuz)"));
+                                                      tr("Puzzle files (*.QWL);;JPZ (*.jpz);;ipuz (*.ipuz);;PDF (*.pdf)"));
     if (!path.isEmpty()) ExportPuzzle(path);
 }
 

@@ -42,7 +42,8 @@ public:
     // Opens a composer file; false (with a message box) when it cannot be read.
     bool OpenFile(const QString& path);
     bool SaveFile(const QString& path);
-    // Numbers (when needed) and writes the puzzle by the extension; false with a message.
+    // Numbers (when needed) and writes the puzzle by the extension (.QWL, .jpz, .ipuz, or .pdf for
+    // the blank printed puzzle); false with a message, leaving any older file of that name whole.
     bool ExportPuzzle(const QString& path);
     const compose::Composition& Document() const { return doc_; }
 

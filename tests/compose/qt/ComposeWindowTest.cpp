@@ -1,13 +1,16 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gmock/gmock.h>
 
 #include "app/AppSettings.h"
@@ -64,6 +67,24 @@ TEST(ComposeWindow, FromQuotationToPublishedPuzzle)
     const QString puzzle = dir.filePath("out.QWL");
     ASSERT_TRUE(w.ExportPuzzle(puzzle));
     EXPECT_EQ(LoadPuzzle(puzzle.toStdString()).Clues.size(), 6u);
+
+    // The printed blank puzzle; a PDF that cannot be written is said so and leaves no file behind.
+    ASSERT_TRUE(w.ExportPuzzle(dir.filePath("out.pdf")));
+    QFile pdf(dir.filePath("out.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Type /Page"));
+    QString message;
+    QTimer::singleShot(0, [&message] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->close();
+        }
+    });
+    EXPECT_FALSE(w.ExportPuzzle(dir.filePath("missing/out.pdf")));
+    EXPECT_THAT(message.toStdString(), HasSubstr("Cannot write the file"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing/out.pdf")));
 
     // Saving keeps the work and ends the journal; the file opens in a new window as it was.
     ASSERT_TRUE(w.SaveFile(dir.filePath("work.qwc")));
