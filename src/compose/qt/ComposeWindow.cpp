@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -581,11 +582,24 @@ void ComposeWindow::SaveAsCommand()
     if (!path.isEmpty()) SaveFile(path);
 }
 
+QString PublishPath(const QString& chosen, const QString& filter)
+{
+    // The file's kind is read from its extension, so a bare name would otherwise become a .QWL
+    // whatever kind was chosen.
+    static const QStringList kinds = {QStringLiteral("qwl"), QStringLiteral("jpz"), QStringLiteral("ipuz"),
+                                      QStringLiteral("pdf")};
+    if (chosen.isEmpty() || kinds.contains(QFileInfo(chosen).suffix(), Qt::CaseInsensitive)) return chosen;
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*(\\.\\w+)")).match(filter);
+    return match.hasMatch() ? chosen + match.captured(1) : chosen;
+}
+
 void ComposeWindow::ExportCommand()
 {
+    QString filter;
     const QString path = QFileDialog::getSaveFileName(this, tr("Publish Puzzle"), QString(),
-                                                      tr("Puzzle files (*.QWL);;JPZ (*.jpz);;ipuz (*.ipuz);;PDF (*.pdf)"));
-    if (!path.isEmpty()) ExportPuzzle(path);
+                                                      tr("Puzzle files (*.QWL);;JPZ (*.jpz);;ipuz (*.ipuz);;PDF (*.pdf)"),
+                                                      &filter);
+    if (!path.isEmpty()) ExportPuzzle(PublishPath(path, filter));
 }
 
 void ComposeWindow::TestSolveCommand()

@@ -30,6 +30,10 @@ class SettingsStore;
 // solver started afterwards is in constructor mode.
 void MarkComposerUsed(SettingsStore& store);
 
+// The name chosen in the publish dialog, given the chosen filter's extension (e.g. "PDF (*.pdf)")
+// when it has none of the extensions a puzzle is published as.
+QString PublishPath(const QString& chosen, const QString& filter);
+
 class ComposeWindow : public QMainWindow {
     Q_OBJECT
 public:

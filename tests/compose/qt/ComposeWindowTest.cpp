@@ -94,6 +94,23 @@ TEST(ComposeWindow, FromQuotationToPublishedPuzzle)
     EXPECT_EQ(compose::ComposerJson(again.Document()), compose::ComposerJson(w.Document()));
 }
 
+TEST(ComposeWindow, PublishedNameTakesTheChosenKindWhenItHasNone)
+{
+    const struct {
+        const char* chosen;
+        const char* filter;
+        const char* path;
+    } cases[] = {
+        {"/p/orchard", "PDF (*.pdf)", "/p/orchard.pdf"},
+        {"/p/orchard", "Puzzle files (*.QWL)", "/p/orchard.QWL"},
+        {"/p/mara.holt", "ipuz (*.ipuz)", "/p/mara.holt.ipuz"},
+        {"/p/orchard.JPZ", "PDF (*.pdf)", "/p/orchard.JPZ"},  // a kind typed out wins
+        {"", "PDF (*.pdf)", ""},                                // the dialog was cancelled
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PublishPath(c.chosen, c.filter).toStdString(), c.path) << c.chosen << " " << c.filter;
+}
+
 TEST(ComposeWindow, UnsavedWorkComesBackFromTheJournal)
 {
     QTemporaryDir dir;
