@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -34,6 +35,8 @@
 #include "compose/Filler.h"
 #include "compose/Numbering.h"
 #include "platform/SettingsStore.h"
+#include "print/qt/PrinterOptionsForm.h"
+#include "print/qt/QtPrintSurface.h"
 #include "puzzle/FileAccess.h"
 
 namespace qw {
@@ -512,7 +515,14 @@ bool ComposeWindow::ExportPuzzle(const QString& path)
         if (!numbering_) Number();
         if (!numbering_) return false;
         Puzzle puzzle = BuildComposedPuzzle(doc_, layout, *numbering_);
-        WriteComposedPuzzle(puzzle, S(path));
+        if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+            // The blank puzzle with the solver's printer options, as its Print (fresh puzzle) gives it.
+            SettingsStore store;
+            puzzle.FileName = S(path);
+            PrintToPdf(puzzle, ReadPrinterOptions(store), false, path);
+        } else {
+            WriteComposedPuzzle(puzzle, S(path));
+        }
         statusBar()->showMessage(tr("Wrote %1").arg(path));
         return true;
     } catch (const std::exception& e) {
@@ -572,11 +582,24 @@ void ComposeWindow::SaveAsCommand()
     if (!path.isEmpty()) SaveFile(path);
 }
 
+QString PublishPath(const QString& chosen, const QString& filter)
+{
+    // The file's kind is read from its extension, so a bare name would otherwise become a .QWL
+    // whatever kind was chosen.
+    static const QStringList kinds = {QStringLiteral("qwl"), QStringLiteral("jpz"), QStringLiteral("ipuz"),
+                                      QStringLiteral("pdf")};
+    if (chosen.isEmpty() || kinds.contains(QFileInfo(chosen).suffix(), Qt::CaseInsensitive)) return chosen;
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*(\\.\\w+)")).match(filter);
+    return match.hasMatch() ? chosen + match.captured(1) : chosen;
+}
+
 void ComposeWindow::ExportCommand()
 {
+    QString filter;
     const QString path = QFileDialog::getSaveFileName(this, tr("Publish Puzzle"), QString(),
-                                                      tr("Puzzle files (*.QWL);;JPZ (*.jpz);;ipuz (*.ipuz)"));
-    if (!path.isEmpty()) ExportPuzzle(path);
+                                                      tr("Puzzle files (*.QWL);;JPZ (*.jpz);;ipuz (*.ipuz);;PDF (*.pdf)"),
+                                                      &filter);
+    if (!path.isEmpty()) ExportPuzzle(PublishPath(path, filter));
 }
 
 void ComposeWindow::TestSolveCommand()

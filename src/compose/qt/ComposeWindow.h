@@ -30,6 +30,10 @@ class SettingsStore;
 // solver started afterwards is in constructor mode.
 void MarkComposerUsed(SettingsStore& store);
 
+// The name chosen in the publish dialog, given the chosen filter's extension (e.g. "PDF (*.pdf)")
+// when it has none of the extensions a puzzle is published as.
+QString PublishPath(const QString& chosen, const QString& filter);
+
 class ComposeWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -42,7 +46,8 @@ public:
     // Opens a composer file; false (with a message box) when it cannot be read.
     bool OpenFile(const QString& path);
     bool SaveFile(const QString& path);
-    // Numbers (when needed) and writes the puzzle by the extension; false with a message.
+    // Numbers (when needed) and writes the puzzle by the extension (.QWL, .jpz, .ipuz, or .pdf for
+    // the blank printed puzzle); false with a message, leaving any older file of that name whole.
     bool ExportPuzzle(const QString& path);
     const compose::Composition& Document() const { return doc_; }
 

@@ -1,13 +1,16 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gmock/gmock.h>
 
 #include "app/AppSettings.h"
@@ -65,12 +68,47 @@ TEST(ComposeWindow, FromQuotationToPublishedPuzzle)
     ASSERT_TRUE(w.ExportPuzzle(puzzle));
     EXPECT_EQ(LoadPuzzle(puzzle.toStdString()).Clues.size(), 6u);
 
+    // The printed blank puzzle; a PDF that cannot be written is said so and leaves no file behind.
+    ASSERT_TRUE(w.ExportPuzzle(dir.filePath("out.pdf")));
+    QFile pdf(dir.filePath("out.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Type /Page"));
+    QString message;
+    QTimer::singleShot(0, [&message] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->close();
+        }
+    });
+    EXPECT_FALSE(w.ExportPuzzle(dir.filePath("missing/out.pdf")));
+    EXPECT_THAT(message.toStdString(), HasSubstr("Cannot write the file"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing/out.pdf")));
+
     // Saving keeps the work and ends the journal; the file opens in a new window as it was.
     ASSERT_TRUE(w.SaveFile(dir.filePath("work.qwc")));
     EXPECT_FALSE(QFile::exists(dir.filePath("journal.qwc")));
     ComposeWindow again(Words(), {}, {});
     ASSERT_TRUE(again.OpenFile(dir.filePath("work.qwc")));
     EXPECT_EQ(compose::ComposerJson(again.Document()), compose::ComposerJson(w.Document()));
+}
+
+TEST(ComposeWindow, PublishedNameTakesTheChosenKindWhenItHasNone)
+{
+    const struct {
+        const char* chosen;
+        const char* filter;
+        const char* path;
+    } cases[] = {
+        {"/p/orchard", "PDF (*.pdf)", "/p/orchard.pdf"},
+        {"/p/orchard", "Puzzle files (*.QWL)", "/p/orchard.QWL"},
+        {"/p/mara.holt", "ipuz (*.ipuz)", "/p/mara.holt.ipuz"},
+        {"/p/orchard.JPZ", "PDF (*.pdf)", "/p/orchard.JPZ"},  // a kind typed out wins
+        {"", "PDF (*.pdf)", ""},                                // the dialog was cancelled
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PublishPath(c.chosen, c.filter).toStdString(), c.path) << c.chosen << " " << c.filter;
 }
 
 TEST(ComposeWindow, UnsavedWorkComesBackFromTheJournal)
