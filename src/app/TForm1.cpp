@@ -124,6 +124,10 @@ void TForm1::BuildMenus()
     Undo1 = item(Edit1, "Undo1", "&Undo", [this] { Undo1Click(); }, QKeySequence("Ctrl+Z"));
     Redo1 = item(Edit1, "Redo1", "&Redo", [this] { Redo1Click(); });
     Redo1->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    NextBlankLetter1 = item(Edit1, "NextBlankLetter1", "Next &Blank Letter", [this] { NextBlankLetter1Click(); },
+                            QKeySequence("F3"));
+    NextUnfinishedAnswer1 = item(Edit1, "NextUnfinishedAnswer1", "Next &Unfinished Answer",
+                                 [this] { NextUnfinishedAnswer1Click(); }, QKeySequence("Shift+F3"));
     connect(Edit1, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
 
     View1 = bar->addMenu("&View");

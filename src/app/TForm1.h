@@ -112,6 +112,8 @@ public:
     void Edit1Click();
     void Undo1Click();
     void Redo1Click();
+    void NextBlankLetter1Click();
+    void NextUnfinishedAnswer1Click();
     void Highlightcurrentanswer1Click();
 
     // Keyboard: key-downs of the panes, then typed characters.
@@ -145,7 +147,7 @@ public:
         *AdditionalInfoForSuccessfulSolvers1, *Update1;
     QAction* Sendcommentsonthispuzzle1;
     QMenu* Edit1;
-    QAction *Undo1, *Redo1, *Highlightcurrentanswer1;
+    QAction *Undo1, *Redo1, *NextBlankLetter1, *NextUnfinishedAnswer1, *Highlightcurrentanswer1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -59,6 +59,24 @@ Change Session::PressKey(NavKey key) { return FromNav(HandleNavKey(puzzle_, curs
 
 namespace {
 
+Change JumpTo(CursorState& cursor, int32_t target)
+{
+    Change change;
+    if (target <= 0) return change;  // every letter is filled: the cursor stays
+    cursor.CurrentLetter = target;
+    change.placeCursor = true;
+    change.rememberPosition = true;
+    return change;
+}
+
+}  // namespace
+
+Change Session::NextBlankLetter() { return JumpTo(cursor_, qw::NextBlankLetter(puzzle_, cursor_)); }
+
+Change Session::NextUnfinishedAnswer() { return JumpTo(cursor_, qw::NextUnfinishedAnswer(puzzle_, cursor_)); }
+
+namespace {
+
 Change FromUndo(const UndoOutcome& outcome)
 {
     Change change;

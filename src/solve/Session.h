@@ -44,6 +44,9 @@ public:
     Change TypeLetter(char ch);
     // Tab, the arrows, Backspace and Delete.
     Change PressKey(NavKey key);
+    // The Edit menu's jumps; they move the cursor as the arrow keys do and are no undo steps.
+    Change NextBlankLetter();
+    Change NextUnfinishedAnswer();
     Change Undo();
     Change Redo();
     Change CheckCurrentLetter();

@@ -88,3 +88,46 @@ TEST(Session, KeysChecksRevealsAndTheKeyNumber)
     EXPECT_TRUE(locked.KeyNumberEntered(key).congratulate);
     EXPECT_TRUE(locked.Recent().Entries().empty());
 }
+
+TEST(Session, JumpsToTheNextBlankLetterAndTheNextUnfinishedAnswer)
+{
+    // Answers a = 1 4 5 and b = 2 3 6, so the word list's order (1 4 5 2 3 6) is not the
+    // diagram's.
+    enum class Jump { Blank, Answer };
+    struct Row {
+        const char* what;
+        Jump jump;
+        Pane pane;
+        int32_t from;
+        const char* entries;
+        int32_t to;  // 0: the cursor stays and nothing is to be placed
+    };
+    const Row rows[] = {
+        {"diagram order", Jump::Blank, Pane::DiagramPane, 1, "C  D  ", 2},
+        {"diagram reaches its last square", Jump::Blank, Pane::DiagramPane, 5, " ATDO ", 6},
+        {"diagram wraps to the start", Jump::Blank, Pane::DiagramPane, 6, " ATDO ", 1},
+        {"word-list order", Jump::Blank, Pane::WordListPane, 1, "CA  OG", 4},
+        {"word-list wraps to its start", Jump::Blank, Pane::WordListPane, 6, " ATDOG", 1},
+        {"only the cursor's square is blank", Jump::Blank, Pane::DiagramPane, 3, "CA DOG", 3},
+        {"filled puzzle", Jump::Blank, Pane::WordListPane, 2, "CATDOG", 0},
+        {"next answer's first blank", Jump::Answer, Pane::WordListPane, 1, "CA DOG", 3},
+        {"wraps to the first answer", Jump::Answer, Pane::DiagramPane, 2, "  TDOG", 1},
+        {"back to the cursor's own answer", Jump::Answer, Pane::WordListPane, 1, "CATD G", 5},
+        {"filled answers", Jump::Answer, Pane::DiagramPane, 4, "CATDOG", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Session s;
+        s.CurrentPuzzle() = Build({"CATDOG"}, {{"a", {1, 4, 5}, ""}, {"b", {2, 3, 6}, ""}});
+        SetEntries(s.CurrentPuzzle(), row.entries);
+        s.History().Reset(s.CurrentPuzzle());
+        s.Cursor().ActivePane = row.pane;
+        s.Cursor().CurrentLetter = row.from;
+        const Change c = row.jump == Jump::Blank ? s.NextBlankLetter() : s.NextUnfinishedAnswer();
+        EXPECT_EQ(s.Cursor().CurrentLetter, row.to == 0 ? row.from : row.to);
+        EXPECT_EQ(c.placeCursor && c.rememberPosition, row.to != 0) << "placed as the arrow keys place it";
+        EXPECT_FALSE(c.lettersChanged || c.repaintPanes);
+        EXPECT_FALSE(s.History().CanUndo()) << "a jump is no undo step";
+        EXPECT_EQ(s.Cursor().ActivePane, row.pane);
+    }
+}

@@ -64,6 +64,12 @@ TEST_F(MainWindowTest, CtrlZAndCtrlYWalkThroughTypedAndRevealedLetters)
     QTest::keyClicks(form.get(), "q");  // a new change: the redo steps are gone
     EXPECT_EQ(state(), "AQ ");
     EXPECT_FALSE(form->Redo1->isEnabled());
+    // The jumps' shortcuts reach the session through the shown window.
+    form->Cursor().CurrentLetter = l1;
+    QTest::keyClick(form.get(), Qt::Key_F3);
+    EXPECT_EQ(form->Cursor().CurrentLetter, l3);  // past the Q
+    QTest::keyClick(form.get(), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(form->Cursor().CurrentLetter, p.FirstLetterOfClue(1));
     p.Modified = false;
     form->hide();
 }
