@@ -149,6 +149,15 @@ void TForm1::BuildMenus()
     Highlightcurrentanswer1 = item(Options1, "Highlightcurrentanswer1", "&Highlight current answer",
                                    [this] { Highlightcurrentanswer1Click(); });
     Highlightcurrentanswer1->setCheckable(true);
+    auto aid = [this](const char* name, const char* setting, const QString& caption) {
+        QAction* action = Options1->addAction(caption);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setData(QString::fromLatin1(setting));
+        connect(action, &QAction::triggered, this, [this, action] { Guard([this, action] { AidClick(action); }); });
+        return action;
+    };
+    Showtheactivepanebyshape1 = aid("Showtheactivepanebyshape1", "PaneShape", "Show the active pane by &shape");
 
     Solution1 = bar->addMenu("&Solution");
     Solution1->setObjectName("Solution1");
@@ -212,6 +221,10 @@ void TForm1::FormCreate()
     screen_->SetScreenClueFont(screenClueFont_);
     Highlightcurrentanswer1->setChecked(ReadHighlight(store));
     screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
+    for (QAction* item : {Showtheactivepanebyshape1}) {
+        item->setChecked(ReadAid(store, item->data().toString()));
+        ApplyAid(item);
+    }
     SetUpHeader(true);
     RebuildRecentMenu();
 

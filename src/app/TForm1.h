@@ -115,6 +115,8 @@ public:
     void NextBlankLetter1Click();
     void NextUnfinishedAnswer1Click();
     void Highlightcurrentanswer1Click();
+    // The aids after the highlight, each stored under its name in section Aids.
+    void AidClick(QAction* item);
 
     // Keyboard: key-downs of the panes, then typed characters.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -148,6 +150,7 @@ public:
     QAction* Sendcommentsonthispuzzle1;
     QMenu* Edit1;
     QAction *Undo1, *Redo1, *NextBlankLetter1, *NextUnfinishedAnswer1, *Highlightcurrentanswer1;
+    QAction* Showtheactivepanebyshape1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -167,6 +170,8 @@ private:
     void RefreshEditMenu();
     // The Fit items' check marks show the screen's fit mode, the one the window keeps.
     void ShowFitChecks();
+    // Hands an aid's check mark to the screen.
+    void ApplyAid(QAction* item);
     // Brings the window up to date after a solving command, in this order: the repaints (frozen
     // when asked), the journal and menus, the message, the congratulations.
     void ApplyChange(const Change& change);

@@ -76,4 +76,16 @@ void TForm1::Highlightcurrentanswer1Click()
     WriteHighlight(services_.settings, on);
 }
 
+void TForm1::AidClick(QAction* item)
+{
+    ApplyAid(item);
+    WriteAid(services_.settings, item->data().toString(), item->isChecked());
+}
+
+void TForm1::ApplyAid(QAction* item)
+{
+    const bool on = item->isChecked();
+    if (item == Showtheactivepanebyshape1) screen_->SetPaneShape(on);
+}
+
 }  // namespace qw

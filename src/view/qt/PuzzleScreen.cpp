@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "view/TitleStrip.h"
 #include "view/qt/PuzzleScreenParts.h"
@@ -60,6 +61,26 @@ void SetBackground(QWidget* widget, const QColor& color)
 void DrawTextAt(QPainter& painter, const QFontMetrics& fm, int x, int top, const QString& text)
 {
     painter.drawText(x, top + fm.ascent(), text);
+}
+
+void FillFrame(QPainter& painter, const QRect& r, int width, const QColor& color)
+{
+    const int w = std::min({width, r.width() / 2, r.height() / 2});
+    painter.fillRect(r.left(), r.top(), r.width(), w, color);
+    painter.fillRect(r.left(), r.bottom() - w + 1, r.width(), w, color);
+    painter.fillRect(r.left(), r.top() + w, w, r.height() - 2 * w, color);
+    painter.fillRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w, color);
+}
+
+// Lies over a pane's viewport and lets every click through; only its frame is painted.
+PaintSurface* NewPaneFrame(QWidget* viewport, const char* name)
+{
+    auto* frame = new PaintSurface(viewport);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->hide();
+    return frame;
 }
 
 }  // namespace
@@ -158,6 +179,11 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
     clueCursor_->onPaint = [this](QWidget* w, const QRegion&) { PaintClueCursor(w); };
     clueCursor_->onMouseDown = [this](const QPoint&) { ClueCursorMouseDown(); };
     clueCursor_->onMouseMove = [this](const QPoint&) { SetStatus(QString()); };
+
+    diagramFrame_ = NewPaneFrame(diagramBox_->viewport(), "DiagramPaneFrame");
+    diagramFrame_->onPaint = [this](QWidget* w, const QRegion&) { PaintPaneFrame(w, DiaActFont); };
+    clueFrame_ = NewPaneFrame(clueBox_->viewport(), "CluePaneFrame");
+    clueFrame_->onPaint = [this](QWidget* w, const QRegion&) { PaintPaneFrame(w, ClueActFont); };
 
     splitter_->addWidget(diagramBox_);
     splitter_->addWidget(clueBox_);
@@ -366,6 +392,7 @@ void PuzzleScreen::PositionMarks()
     diagramCursor_->raise();
     clueCursor_->setVisible(wordListValid_);
     clueCursor_->raise();
+    ShowPaneFrames();
 }
 
 void PuzzleScreen::PlaceCursor(bool rememberPosition)
@@ -413,6 +440,7 @@ void PuzzleScreen::RepaintPanes()
     diagramCursor_->update();
     cluePaintBox_->update();
     clueCursor_->update();
+    ShowPaneFrames();
 }
 
 void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
@@ -429,6 +457,35 @@ void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
         const ClueBlock& block = wordList_.Clues[static_cast<size_t>(clue)];
         cluePaintBox_->update(0, block.Top, wordList_.Width, block.Bottom - block.Top);
     }
+}
+
+// ----- active pane by shape -------------------------------------------------------------------
+
+void PuzzleScreen::SetPaneShape(bool on)
+{
+    paneShape_ = on;
+    ShowPaneFrames();
+    RepaintCursorMarks();
+}
+
+void PuzzleScreen::ShowPaneFrames()
+{
+    const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
+    const bool on = paneShape_ && shown_;
+    for (auto [frame, box, active] : {std::tuple{diagramFrame_, diagramBox_, diagramActive},
+                                      std::tuple{clueFrame_, clueBox_, !diagramActive}}) {
+        frame->setVisible(on && active);
+        if (!on || !active) continue;
+        frame->setGeometry(box->viewport()->rect());
+        frame->raise();
+        frame->update();
+    }
+}
+
+void PuzzleScreen::PaintPaneFrame(QWidget* surface, ColorIndex text)
+{
+    QPainter painter(surface);
+    FillFrame(painter, surface->rect(), 2, ToQColor(colors_[text], ColorUse::Text));
 }
 
 // ----- highlight ------------------------------------------------------------------------------
@@ -820,13 +877,23 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
     const DiagramColors set = DiagramColorsOf(colors_, active);
-    painter.fillRect(surface->rect(), ToQColor(set.Cursor));
+    // Hollow: the square shows its own fill and letter inside a frame of the cursor colour.
+    const bool hollow = paneShape_ && !active;
+    if (hollow) {
+        const bool tinted = highlight_ && shownHighlight_.Clue >= 0 && puzzle_.HasLetter(cursor_.CurrentLetter) &&
+                            shownHighlight_.InAnswer(puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)]);
+        painter.fillRect(surface->rect(), tinted ? Tint(set.Cursor, set.Letter, DiagramColorsOf(colors_, true).Cursor)
+                                                 : ToQColor(set.Letter));
+        FillFrame(painter, surface->rect(), 3, ToQColor(set.Cursor));
+    } else {
+        painter.fillRect(surface->rect(), ToQColor(set.Cursor));
+    }
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = DiagramFont();
     painter.setFont(font);
-    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
+    painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(side_, side_, fm.horizontalAdvance(s), fm.height());
@@ -914,19 +981,29 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     const QColor fill = ToQColor(set.Cursor);
     const QColor outline = ToQColor(set.Font, ColorUse::Text);
     const QRect r = surface->rect();
-    painter.fillRect(r, fill);
-    painter.setPen(outline);
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    // Hollow: the slot's own background inside a frame of the cursor colour.
+    const bool hollow = paneShape_ && !active;
+    if (hollow) {
+        const bool tinted = highlight_ && shownHighlight_.InWord(cursor_.CurrentLetter);
+        painter.fillRect(r, tinted ? Tint(set.Cursor, set.Back, WordListColorsOf(colors_, true).Cursor)
+                                   : ToQColor(set.Back));
+        FillFrame(painter, r, 3, fill);
+    } else {
+        painter.fillRect(r, fill);
+        painter.setPen(outline);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+    }
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = ToQFont(fonts_.Letter);
     painter.setFont(font);
-    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
+    painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(r.width(), r.height(), fm.horizontalAdvance(s), fm.height());
     DrawTextAt(painter, fm, at.x, at.y, s);
+    if (hollow) return;
     painter.setPen(outline);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
 }

@@ -54,6 +54,10 @@ public:
     // the current quotation word's slots in the word list.
     void SetHighlight(bool on);
     bool Highlight() const { return highlight_; }
+    // The "active pane by shape" aid: the inactive pane's cursor mark is a hollow frame and the
+    // active pane is framed in its text colour, so the panes differ by more than colour.
+    void SetPaneShape(bool on);
+    bool PaneShape() const { return paneShape_; }
     // Where the pane keys record the squares they clear; none: they are not recorded.
     void SetUndoHistory(UndoHistory* history) { history_ = history; }
 
@@ -120,6 +124,9 @@ private:
     void UpdateHighlight();
     // What the panes should be tinted with for the cursor as it stands.
     HighlightSet WantedHighlight() const;
+    // Shows the frame of the active pane, over everything in it, while the shape aid is on.
+    void ShowPaneFrames();
+    void PaintPaneFrame(QWidget* surface, ColorIndex text);
     QRect SquareInterior(int32_t letter) const;
     QRect SlotArea(int32_t letter) const;
     void ApplyPaneRatio();
@@ -160,6 +167,7 @@ private:
     bool headerHint_ = false;
     bool applyingRatio_ = false;
     bool highlight_ = false;
+    bool paneShape_ = false;
     HighlightSet shownHighlight_;  // what the panes are painted with
     UndoHistory* history_ = nullptr;
 
@@ -179,6 +187,8 @@ private:
     ScrollBox* clueBox_ = nullptr;
     PaintSurface* cluePaintBox_ = nullptr;
     PaintSurface* clueCursor_ = nullptr;
+    PaintSurface* diagramFrame_ = nullptr;
+    PaintSurface* clueFrame_ = nullptr;
 };
 
 }  // namespace qw

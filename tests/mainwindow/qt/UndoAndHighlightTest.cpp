@@ -96,15 +96,32 @@ TEST_F(MainWindowTest, RedoOfTheSolvingStepCongratulatesAndTheSavedStateNeedsNoS
     EXPECT_FALSE(form->Undo1->isEnabled());
 }
 
-TEST_F(MainWindowTest, HighlightOptionIsStoredAndRestored)
+TEST_F(MainWindowTest, AidOptionsAreStoredAndRestored)
 {
     ASSERT_TRUE(form->OpenPuzzleFile(WritePuzzle("Small")));
-    EXPECT_EQ(form->Options1->actions().back(), form->Highlightcurrentanswer1);
-    form->Highlightcurrentanswer1->trigger();
-    EXPECT_TRUE(form->Screen().Highlight());
+    struct Aid {
+        QAction* TForm1::*item;
+        bool (PuzzleScreen::*shown)() const;
+    };
+    // In the Options menu in this order, last.
+    const std::vector<Aid> aids = {
+        {&TForm1::Highlightcurrentanswer1, &PuzzleScreen::Highlight},
+        {&TForm1::Showtheactivepanebyshape1, &PuzzleScreen::PaneShape},
+    };
+    const QList<QAction*> options = form->Options1->actions();
+    ASSERT_GE(options.size(), static_cast<qsizetype>(aids.size()));
+    for (size_t n = 0; n < aids.size(); ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(options[options.size() - static_cast<qsizetype>(aids.size() - n)], form.get()->*aids[n].item);
+        EXPECT_FALSE(((form->Screen()).*aids[n].shown)()) << "off by default";
+        (form.get()->*aids[n].item)->trigger();
+        EXPECT_TRUE(((form->Screen()).*aids[n].shown)());
+    }
     Restart();
-    EXPECT_TRUE(form->Highlightcurrentanswer1->isChecked());
-    EXPECT_TRUE(form->Screen().Highlight());
+    for (const Aid& aid : aids) {
+        EXPECT_TRUE((form.get()->*aid.item)->isChecked());
+        EXPECT_TRUE(((form->Screen()).*aid.shown)());
+    }
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "ScreenFixture.h"
+#include "platform/QtConvert.h"
+
+namespace qw::testing {
+namespace {
+
+QImage Grab(QWidget* w)
+{
+    QApplication::processEvents();
+    return w->grab().toImage();
+}
+
+// With the shape aid the two panes differ by more than colour: the inactive cursor mark is a
+// hollow frame of its colour around the square's own fill, and the active pane is framed in its
+// text colour. Without it the inactive mark is a filled square and no pane is framed.
+TEST(AidsPaint, ActivePaneByShape)
+{
+    ScreenHarness h(TypicalPuzzle(), {1000, 750});
+    h.screen->SetFit(PuzzleScreen::FitMode::None);
+    h.screen->SetDiagramSquareSide(25);
+    h.cursor.CurrentLetter = 7;  // blank: the middle of a mark shows its fill only
+    h.screen->PlaceCursor(true);
+    const QColor black = ToQColor(h.colors[ClueActFont], ColorUse::Text);
+    struct Row {
+        bool on;
+        Pane active;
+        const char *mark, *activeBox;
+    };
+    const Row rows[] = {
+        {false, Pane::WordListPane, "DiagramCursorPanel", "ClueScrollBox"},
+        {true, Pane::WordListPane, "DiagramCursorPanel", "ClueScrollBox"},
+        {true, Pane::DiagramPane, "ClueCursorPanel", "DiagramScrollBox"},
+        {false, Pane::DiagramPane, "ClueCursorPanel", "DiagramScrollBox"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.on ? "on, " : "off, ") + row.mark);
+        h.screen->SetPaneShape(row.on);
+        h.screen->ActivatePane(row.active);
+        const bool diagramMark = row.active == Pane::WordListPane;
+        const QColor cursor = ToQColor(h.colors[diagramMark ? DiaInactCursor : ClueInactCursor]);
+        const QColor fill = ToQColor(h.colors[diagramMark ? DiaInactLetter : ClueInactBack]);
+        const QImage mark = Grab(h.Part(row.mark));
+        const QPoint middle(mark.width() / 2, mark.height() / 2);
+        EXPECT_EQ(mark.pixelColor(2, middle.y()), cursor) << "the frame, or the filled mark";
+        EXPECT_EQ(mark.pixelColor(middle), row.on ? fill : cursor);
+        // The left edge of the active pane's viewport, half way down.
+        auto* box = h.Part<QAbstractScrollArea>(row.activeBox);
+        const QImage viewport = Grab(box->viewport());
+        for (int x : {0, 1}) EXPECT_EQ(viewport.pixelColor(x, viewport.height() / 2) == black, row.on) << x;
+    }
+}
+
+}  // namespace
+}  // namespace qw::testing
