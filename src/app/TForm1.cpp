@@ -158,6 +158,7 @@ void TForm1::BuildMenus()
         return action;
     };
     Showtheactivepanebyshape1 = aid("Showtheactivepanebyshape1", "PaneShape", "Show the active pane by &shape");
+    Showsquarelabels1 = aid("Showsquarelabels1", "Labels", "Show square &labels");
 
     Solution1 = bar->addMenu("&Solution");
     Solution1->setObjectName("Solution1");
@@ -221,7 +222,7 @@ void TForm1::FormCreate()
     screen_->SetScreenClueFont(screenClueFont_);
     Highlightcurrentanswer1->setChecked(ReadHighlight(store));
     screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
-    for (QAction* item : {Showtheactivepanebyshape1}) {
+    for (QAction* item : {Showtheactivepanebyshape1, Showsquarelabels1}) {
         item->setChecked(ReadAid(store, item->data().toString()));
         ApplyAid(item);
     }

@@ -459,6 +459,36 @@ void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
     }
 }
 
+// ----- square labels ---------------------------------------------------------------------------
+
+void PuzzleScreen::SetLabels(bool on)
+{
+    if (labels_ == on) return;
+    labels_ = on;
+    diagramPanel_->update();
+    diagramCursor_->update();
+}
+
+// Below this side the labels cannot be read and would only crowd the letter.
+constexpr int kMinLabelledSide = 18;
+
+bool PuzzleScreen::LabelsShown() const { return labels_ && side_ >= kMinLabelledSide; }
+
+QFont PuzzleScreen::LabelFont() const
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(side_ * 3 / 10, 1));
+    return font;
+}
+
+void PuzzleScreen::PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const
+{
+    const QString number = QString::number(letter);
+    const QString label = FromAnsi(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel);
+    DrawTextAt(painter, fm, o.x + 2, o.y + 1, number);
+    DrawTextAt(painter, fm, o.x + side_ - 2 - fm.horizontalAdvance(label), o.y + 1, label);
+}
+
 // ----- active pane by shape -------------------------------------------------------------------
 
 void PuzzleScreen::SetPaneShape(bool on)
@@ -823,6 +853,10 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         unsigned char code;
     };
     std::vector<GlyphAt> glyphTops;
+    const bool labelled = LabelsShown();
+    const QFont labelFont = LabelFont();
+    const QFontMetrics labelMetrics(labelFont);
+    std::vector<std::pair<Point, int32_t>> labelAt;
     // Each rectangle of the region is painted on its own: a cursor move exposes a few squares far
     // apart, and the rectangle around all of them would take in most of the diagram.
     for (const QRect& area : region) {
@@ -836,6 +870,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         const int firstColumn = std::max(0, area.left() / pitch - 1);
         const int lastColumn = std::min(columns - 1, area.right() / pitch + 1);
         glyphTops.clear();
+        labelAt.clear();
         for (int r = firstRow; r <= lastRow; ++r) {
             for (int c = firstColumn; c <= lastColumn; ++c) {
                 const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
@@ -852,6 +887,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
                 }
                 const Point o = SquareOrigin(S, r, c);
                 if (S > 2) painter.fillRect(o.x + 1, o.y + 1, S - 2, S - 2, fill);
+                if (labelled && square > 0) labelAt.emplace_back(o, square);
                 if (ch == ' ') continue;
                 const auto code = static_cast<unsigned char>(ch);
                 if (advance[code] < 0) {
@@ -869,6 +905,10 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         // the order changes no pixel.
         painter.setPen(text);
         for (const GlyphAt& g : glyphTops) painter.drawStaticText(g.x, g.y, glyphs[g.code]);
+        if (labelAt.empty()) continue;
+        painter.setFont(labelFont);
+        for (const auto& [o, letter] : labelAt) PaintSquareLabels(painter, labelMetrics, o, letter);
+        painter.setFont(font);
     }
 }
 
@@ -889,11 +929,17 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
         painter.fillRect(surface->rect(), ToQColor(set.Cursor));
     }
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
+    painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
+    if (LabelsShown()) {
+        // The mark lies one pixel inside the square's outline.
+        const QFont labelFont = LabelFont();
+        painter.setFont(labelFont);
+        PaintSquareLabels(painter, QFontMetrics(labelFont), Point{-1, -1}, cursor_.CurrentLetter);
+    }
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = DiagramFont();
     painter.setFont(font);
-    painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(side_, side_, fm.horizontalAdvance(s), fm.height());

@@ -6,6 +6,9 @@
 
 #include <QString>
 #include <QWidget>
+
+class QPainter;
+class QFontMetrics;
 #include <optional>
 #include <vector>
 
@@ -58,6 +61,10 @@ public:
     // active pane is framed in its text colour, so the panes differ by more than colour.
     void SetPaneShape(bool on);
     bool PaneShape() const { return paneShape_; }
+    // The "square labels" aid: each letter square shows its number top left and its clue's label
+    // top right, small, when the squares are big enough to read them.
+    void SetLabels(bool on);
+    bool Labels() const { return labels_; }
     // Where the pane keys record the squares they clear; none: they are not recorded.
     void SetUndoHistory(UndoHistory* history) { history_ = history; }
 
@@ -140,6 +147,10 @@ private:
     static QColor Tint(uint32_t cursor, uint32_t background, uint32_t otherCursor);
     void PaintClueCursor(QWidget* surface);
     QFont DiagramFont() const;
+    QFont LabelFont() const;
+    bool LabelsShown() const;
+    // The labels of `letter` in the square whose outline's top-left corner is `o`.
+    void PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const;
 
     void DiagramPanelMouseDown(const QPoint& pos);
     void DiagramPanelMouseMove(const QPoint& pos);
@@ -168,6 +179,7 @@ private:
     bool applyingRatio_ = false;
     bool highlight_ = false;
     bool paneShape_ = false;
+    bool labels_ = false;
     HighlightSet shownHighlight_;  // what the panes are painted with
     UndoHistory* history_ = nullptr;
 

@@ -107,6 +107,7 @@ TEST_F(MainWindowTest, AidOptionsAreStoredAndRestored)
     const std::vector<Aid> aids = {
         {&TForm1::Highlightcurrentanswer1, &PuzzleScreen::Highlight},
         {&TForm1::Showtheactivepanebyshape1, &PuzzleScreen::PaneShape},
+        {&TForm1::Showsquarelabels1, &PuzzleScreen::Labels},
     };
     const QList<QAction*> options = form->Options1->actions();
     ASSERT_GE(options.size(), static_cast<qsizetype>(aids.size()));

@@ -54,5 +54,44 @@ TEST(AidsPaint, ActivePaneByShape)
     }
 }
 
+// Whether any pixel of `area` differs from `fill`.
+bool Inked(const QImage& image, const QRect& area, const QColor& fill)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) != fill) return true;
+    return false;
+}
+
+// The labels go into the top corners of every letter square, the cursor's too, and only while the
+// squares are big enough to read them.
+TEST(AidsPaint, SquareLabels)
+{
+    ScreenHarness h(TypicalPuzzle(), {1000, 750});
+    h.screen->SetFit(PuzzleScreen::FitMode::None);
+    const int32_t probe = 5;  // blank, away from the cursor
+    struct Row {
+        bool on;
+        int side;
+        bool labelled;
+    };
+    for (const Row row : {Row{false, 25, false}, Row{true, 25, true}, Row{true, 40, true}, Row{true, 17, false}}) {
+        SCOPED_TRACE(std::to_string(row.side) + (row.on ? " on" : " off"));
+        h.screen->SetLabels(row.on);
+        h.screen->SetDiagramSquareSide(row.side);
+        h.cursor.CurrentLetter = 7;
+        h.screen->PlaceCursor(true);
+        const QImage diagram = Grab(h.Part("DiagramPanel"));
+        const Point& o = h.puzzle.Letters[probe].DiagramPos;
+        const int S = row.side;
+        const QRect topLeft(o.x + 1, o.y + 1, S / 2 - 1, S / 3), topRight(o.x + S / 2, o.y + 1, S / 2 - 1, S / 3);
+        const QColor fill = ToQColor(h.colors[DiaInactLetter]);
+        EXPECT_EQ(Inked(diagram, topLeft, fill), row.labelled) << "the number";
+        EXPECT_EQ(Inked(diagram, topRight, fill), row.labelled) << "the clue's label";
+        const QImage mark = Grab(h.Part("DiagramCursorPanel"));
+        EXPECT_EQ(Inked(mark, QRect(0, 0, mark.width(), S / 3), ToQColor(h.colors[DiaInactCursor])), row.labelled);
+    }
+}
+
 }  // namespace
 }  // namespace qw::testing
