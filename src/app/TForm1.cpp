@@ -41,6 +41,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     connect(screen_, &PuzzleScreen::statusTextChanged, statusLabel_, &QLabel::setText);
     connect(screen_, &PuzzleScreen::headerClicked, this, [this] { Guard([this] { MoreInfoonPuzzle1Click(); }); });
     screen_->SetUndoHistory(&history_);
+    screen_->SetWrongMarks([this](int32_t letter) { return session_.MarkedWrong(letter); });
     connect(screen_, &PuzzleScreen::lettersChanged, this, [this] { Guard([this] { LettersChanged(); }); });
 
     BuildMenus();
@@ -159,6 +160,8 @@ void TForm1::BuildMenus()
     };
     Showtheactivepanebyshape1 = aid("Showtheactivepanebyshape1", "PaneShape", "Show the active pane by &shape");
     Showsquarelabels1 = aid("Showsquarelabels1", "Labels", "Show square &labels");
+    Markwrongletterswhenchecking1 =
+        aid("Markwrongletterswhenchecking1", "MarkWrong", "&Mark wrong letters when checking");
 
     Solution1 = bar->addMenu("&Solution");
     Solution1->setObjectName("Solution1");
@@ -222,7 +225,7 @@ void TForm1::FormCreate()
     screen_->SetScreenClueFont(screenClueFont_);
     Highlightcurrentanswer1->setChecked(ReadHighlight(store));
     screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
-    for (QAction* item : {Showtheactivepanebyshape1, Showsquarelabels1}) {
+    for (QAction* item : {Showtheactivepanebyshape1, Showsquarelabels1, Markwrongletterswhenchecking1}) {
         item->setChecked(ReadAid(store, item->data().toString()));
         ApplyAid(item);
     }
@@ -268,6 +271,8 @@ void TForm1::FormClose()
 
 void TForm1::SetUpHeader(bool noPuzzle)
 {
+    // Every puzzle shown or closed starts without the marks of the last checks.
+    session_.ClearWrongMarks();
     screen_->SetUpHeader(noPuzzle);
     View1->setEnabled(!noPuzzle);
     Options1->setEnabled(!noPuzzle);

@@ -150,7 +150,7 @@ public:
     QAction* Sendcommentsonthispuzzle1;
     QMenu* Edit1;
     QAction *Undo1, *Redo1, *NextBlankLetter1, *NextUnfinishedAnswer1, *Highlightcurrentanswer1;
-    QAction *Showtheactivepanebyshape1, *Showsquarelabels1;
+    QAction *Showtheactivepanebyshape1, *Showsquarelabels1, *Markwrongletterswhenchecking1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

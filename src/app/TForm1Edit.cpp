@@ -87,6 +87,7 @@ void TForm1::ApplyAid(QAction* item)
     const bool on = item->isChecked();
     if (item == Showtheactivepanebyshape1) screen_->SetPaneShape(on);
     if (item == Showsquarelabels1) screen_->SetLabels(on);
+    if (item == Markwrongletterswhenchecking1) screen_->SetMarkWrong(on);
 }
 
 }  // namespace qw

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TestPuzzles.h"
 #include "solve/Session.h"
 
@@ -130,4 +132,42 @@ TEST(Session, JumpsToTheNextBlankLetterAndTheNextUnfinishedAnswer)
         EXPECT_FALSE(s.History().CanUndo()) << "a jump is no undo step";
         EXPECT_EQ(s.Cursor().ActivePane, row.pane);
     }
+}
+
+TEST(Session, ChecksMarkWrongEntriesUntilEachChanges)
+{
+    Session s = Started();  // the cursor on letter 1
+    SetEntries(s.CurrentPuzzle(), "XAYDO ");
+    auto marks = [&s] {
+        std::string shown;
+        for (int32_t letter = 1; letter <= 6; ++letter) shown += s.MarkedWrong(letter) ? 'w' : '.';
+        return shown;
+    };
+    auto at = [&s](int32_t letter) { s.Cursor().CurrentLetter = letter; };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* marks;
+    };
+    const Step steps[] = {
+        {"check all: the wrong entries, not the blank one", [&] { s.CheckAllLetters(); }, "w.w..."},
+        {"typing over one", [&] { s.TypeLetter('Q'); }, "..w..."},
+        {"undo brings the entry back, not the mark", [&] { s.Undo(); }, "..w..."},
+        {"a right letter checked", [&] { at(2), s.CheckCurrentLetter(); }, "..w..."},
+        {"the current wrong letter checked", [&] { at(1), s.CheckCurrentLetter(); }, "w.w..."},
+        {"cleared with Delete", [&] { s.PressKey(NavKey::Delete); }, "..w..."},
+        {"revealed", [&] { at(3), s.RevealCurrentLetter(); }, "......"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(marks(), step.marks) << step.what;
+    }
+    // What the window repaints, and a locked solution checks nothing.
+    SetEntries(s.CurrentPuzzle(), "XAYDO ");
+    EXPECT_EQ(s.CheckAllLetters().letters, (std::vector<int32_t>{1, 3}));
+    Session locked = Started();
+    SetEntries(locked.CurrentPuzzle(), "XAYDO ");
+    locked.CurrentPuzzle().SolutionScrambled = 1;
+    EXPECT_TRUE(locked.CheckAllLetters().letters.empty());
+    EXPECT_FALSE(locked.MarkedWrong(1));
 }

@@ -72,6 +72,16 @@ void FillFrame(QPainter& painter, const QRect& r, int width, const QColor& color
     painter.fillRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w, color);
 }
 
+// The stroke over a wrong entry, corner to corner of `r`.
+void StrokeWrong(QPainter& painter, const QRect& r, const QColor& color)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color, std::max(r.height() / 12, 2), Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(r.bottomLeft() + QPoint(2, -2), r.topRight() + QPoint(-2, 2));
+    painter.restore();
+}
+
 // Lies over a pane's viewport and lets every click through; only its frame is painted.
 PaintSurface* NewPaneFrame(QWidget* viewport, const char* name)
 {
@@ -457,6 +467,15 @@ void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
         const ClueBlock& block = wordList_.Clues[static_cast<size_t>(clue)];
         cluePaintBox_->update(0, block.Top, wordList_.Width, block.Bottom - block.Top);
     }
+}
+
+// ----- wrong letters marked --------------------------------------------------------------------
+
+void PuzzleScreen::SetMarkWrong(bool on)
+{
+    if (markWrong_ == on) return;
+    markWrong_ = on;
+    RepaintPanes();
 }
 
 // ----- square labels ---------------------------------------------------------------------------
@@ -857,6 +876,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
     const QFont labelFont = LabelFont();
     const QFontMetrics labelMetrics(labelFont);
     std::vector<std::pair<Point, int32_t>> labelAt;
+    std::vector<Point> wrongAt;
     // Each rectangle of the region is painted on its own: a cursor move exposes a few squares far
     // apart, and the rectangle around all of them would take in most of the diagram.
     for (const QRect& area : region) {
@@ -871,6 +891,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         const int lastColumn = std::min(columns - 1, area.right() / pitch + 1);
         glyphTops.clear();
         labelAt.clear();
+        wrongAt.clear();
         for (int r = firstRow; r <= lastRow; ++r) {
             for (int c = firstColumn; c <= lastColumn; ++c) {
                 const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
@@ -888,6 +909,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
                 const Point o = SquareOrigin(S, r, c);
                 if (S > 2) painter.fillRect(o.x + 1, o.y + 1, S - 2, S - 2, fill);
                 if (labelled && square > 0) labelAt.emplace_back(o, square);
+                if (square > 0 && ShowsWrongMark(square)) wrongAt.push_back(o);
                 if (ch == ' ') continue;
                 const auto code = static_cast<unsigned char>(ch);
                 if (advance[code] < 0) {
@@ -905,6 +927,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         // the order changes no pixel.
         painter.setPen(text);
         for (const GlyphAt& g : glyphTops) painter.drawStaticText(g.x, g.y, glyphs[g.code]);
+        for (const Point& o : wrongAt) StrokeWrong(painter, QRect(o.x + 1, o.y + 1, S - 2, S - 2), text);
         if (labelAt.empty()) continue;
         painter.setFont(labelFont);
         for (const auto& [o, letter] : labelAt) PaintSquareLabels(painter, labelMetrics, o, letter);
@@ -936,6 +959,7 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
         painter.setFont(labelFont);
         PaintSquareLabels(painter, QFontMetrics(labelFont), Point{-1, -1}, cursor_.CurrentLetter);
     }
+    if (ShowsWrongMark(cursor_.CurrentLetter)) StrokeWrong(painter, surface->rect(), painter.pen().color());
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = DiagramFont();
@@ -1011,6 +1035,7 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
                     painter.setFont(letterFont);
                     DrawTextAt(painter, letterMetrics, letterLeft, y, FromAnsi(e.Entered));
                 }
+                if (ShowsWrongMark(index)) StrokeWrong(painter, SlotArea(index), ink);
                 painter.drawLine(x, y + m.LineHeight, x + m.SlotWidth - 1, y + m.LineHeight);
                 painter.setFont(numberFont);
                 DrawTextAt(painter, numberMetrics, numberLeft, y + m.LineHeight + 1, QString::fromLatin1(number));
@@ -1027,6 +1052,7 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     const QColor fill = ToQColor(set.Cursor);
     const QColor outline = ToQColor(set.Font, ColorUse::Text);
     const QRect r = surface->rect();
+    const bool wrong = ShowsWrongMark(cursor_.CurrentLetter);
     // Hollow: the slot's own background inside a frame of the cursor colour.
     const bool hollow = paneShape_ && !active;
     if (hollow) {
@@ -1042,6 +1068,7 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
+    if (wrong) StrokeWrong(painter, r, ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
     const QFont font = ToQFont(fonts_.Letter);
     painter.setFont(font);
     painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));

@@ -9,6 +9,7 @@
 
 class QPainter;
 class QFontMetrics;
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -65,6 +66,11 @@ public:
     // top right, small, when the squares are big enough to read them.
     void SetLabels(bool on);
     bool Labels() const { return labels_; }
+    // The "mark wrong letters" aid: a diagonal stroke over each entry `marked` says a check found
+    // wrong, in both panes.
+    void SetMarkWrong(bool on);
+    bool MarkWrong() const { return markWrong_; }
+    void SetWrongMarks(std::function<bool(int32_t)> marked) { marked_ = std::move(marked); }
     // Where the pane keys record the squares they clear; none: they are not recorded.
     void SetUndoHistory(UndoHistory* history) { history_ = history; }
 
@@ -148,6 +154,7 @@ private:
     void PaintClueCursor(QWidget* surface);
     QFont DiagramFont() const;
     QFont LabelFont() const;
+    bool ShowsWrongMark(int32_t letter) const { return markWrong_ && marked_ && marked_(letter); }
     bool LabelsShown() const;
     // The labels of `letter` in the square whose outline's top-left corner is `o`.
     void PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const;
@@ -180,6 +187,8 @@ private:
     bool highlight_ = false;
     bool paneShape_ = false;
     bool labels_ = false;
+    bool markWrong_ = false;
+    std::function<bool(int32_t)> marked_;
     HighlightSet shownHighlight_;  // what the panes are painted with
     UndoHistory* history_ = nullptr;
 

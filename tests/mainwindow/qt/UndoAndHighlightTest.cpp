@@ -108,6 +108,7 @@ TEST_F(MainWindowTest, AidOptionsAreStoredAndRestored)
         {&TForm1::Highlightcurrentanswer1, &PuzzleScreen::Highlight},
         {&TForm1::Showtheactivepanebyshape1, &PuzzleScreen::PaneShape},
         {&TForm1::Showsquarelabels1, &PuzzleScreen::Labels},
+        {&TForm1::Markwrongletterswhenchecking1, &PuzzleScreen::MarkWrong},
     };
     const QList<QAction*> options = form->Options1->actions();
     ASSERT_GE(options.size(), static_cast<qsizetype>(aids.size()));

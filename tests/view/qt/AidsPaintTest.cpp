@@ -93,5 +93,35 @@ TEST(AidsPaint, SquareLabels)
     }
 }
 
+// A checked wrong entry gets a stroke from corner to corner of its square and of its answer slot
+// while the aid is on; an entry not marked, or the aid off, none.
+TEST(AidsPaint, WrongLettersMarked)
+{
+    ScreenHarness h(TypicalPuzzle(), {1000, 750});
+    h.screen->SetFit(PuzzleScreen::FitMode::None);
+    h.screen->SetDiagramSquareSide(25);
+    const int32_t wrong = 5, right = 6;
+    for (int32_t letter : {wrong, right}) h.puzzle.Letters[static_cast<size_t>(letter)].Entered = 'W';
+    h.screen->SetWrongMarks([&](int32_t letter) { return letter == wrong; });
+    h.cursor.CurrentLetter = 7;
+    h.screen->PlaceCursor(true);
+    const int S = 25;
+    for (const bool on : {false, true, false}) {
+        h.screen->SetMarkWrong(on);
+        const QImage diagram = Grab(h.Part("DiagramPanel"));
+        const QImage list = Grab(h.Part("CluePaintBox"));
+        for (int32_t letter : {wrong, right}) {
+            SCOPED_TRACE(std::to_string(letter) + (on ? " on" : " off"));
+            const LetterEntry& e = h.puzzle.Letters[static_cast<size_t>(letter)];
+            // The bottom-left corners, where neither the letter nor anything else is drawn.
+            const QRect square(e.DiagramPos.x + 2, e.DiagramPos.y + S - S / 4, S / 4, S / 4 - 2);
+            EXPECT_EQ(Inked(diagram, square, ToQColor(h.colors[DiaInactLetter])), on && letter == wrong);
+            const int L = h.screen->WordListLineHeight();
+            const QRect slot(e.AnswerPos.x + 1, e.AnswerPos.y + L - L / 4, L / 4, L / 4 - 1);
+            EXPECT_EQ(Inked(list, slot, ToQColor(h.colors[ClueActBack])), on && letter == wrong);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qw::testing
