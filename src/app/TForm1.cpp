@@ -38,6 +38,17 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     setCentralWidget(screen_);
     statusLabel_ = new QLabel(this);
     statusBar()->addWidget(statusLabel_, 1);
+    timerLabel_ = new QLabel(this);
+    timerLabel_->setObjectName("TimerLabel");
+    timerLabel_->hide();
+    statusBar()->addPermanentWidget(timerLabel_);
+    timerTick_ = new QTimer(this);
+    timerTick_->setInterval(1000);
+    connect(timerTick_, &QTimer::timeout, this, [this] { Guard([this] { TimerTick(); }); });
+    if (!options_.recoveryDir.isEmpty())
+        solvingTimes_ = std::make_unique<SolvingTimes>(QDir(options_.recoveryDir).filePath("solving-times").toStdString());
+    else
+        solvingTimes_ = std::make_unique<SolvingTimes>(std::string());
     connect(screen_, &PuzzleScreen::statusTextChanged, statusLabel_, &QLabel::setText);
     connect(screen_, &PuzzleScreen::headerClicked, this, [this] { Guard([this] { MoreInfoonPuzzle1Click(); }); });
     screen_->SetUndoHistory(&history_);
@@ -162,6 +173,7 @@ void TForm1::BuildMenus()
     Showsquarelabels1 = aid("Showsquarelabels1", "Labels", "Show square &labels");
     Markwrongletterswhenchecking1 =
         aid("Markwrongletterswhenchecking1", "MarkWrong", "&Mark wrong letters when checking");
+    Showtimer1 = aid("Showtimer1", "Timer", "Show &timer");
 
     Solution1 = bar->addMenu("&Solution");
     Solution1->setObjectName("Solution1");
@@ -225,7 +237,7 @@ void TForm1::FormCreate()
     screen_->SetScreenClueFont(screenClueFont_);
     Highlightcurrentanswer1->setChecked(ReadHighlight(store));
     screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
-    for (QAction* item : {Showtheactivepanebyshape1, Showsquarelabels1, Markwrongletterswhenchecking1}) {
+    for (QAction* item : {Showtheactivepanebyshape1, Showsquarelabels1, Markwrongletterswhenchecking1, Showtimer1}) {
         item->setChecked(ReadAid(store, item->data().toString()));
         ApplyAid(item);
     }
@@ -273,6 +285,7 @@ void TForm1::SetUpHeader(bool noPuzzle)
 {
     // Every puzzle shown or closed starts without the marks of the last checks.
     session_.ClearWrongMarks();
+    SwitchTimedPuzzle();
     screen_->SetUpHeader(noPuzzle);
     View1->setEnabled(!noPuzzle);
     Options1->setEnabled(!noPuzzle);
@@ -303,6 +316,8 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
+        Guard([this] { UpdateTimer(); });
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !puzzle_.IsOpen())
         QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
@@ -315,6 +330,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     closing_ = true;
+    timerTick_->stop();
+    Guard([this] { KeepTime(); });
     Guard([this] { FormClose(); });
     event->accept();
 }

@@ -88,6 +88,7 @@ void TForm1::ApplyAid(QAction* item)
     if (item == Showtheactivepanebyshape1) screen_->SetPaneShape(on);
     if (item == Showsquarelabels1) screen_->SetLabels(on);
     if (item == Markwrongletterswhenchecking1) screen_->SetMarkWrong(on);
+    if (item == Showtimer1) UpdateTimer();
 }
 
 }  // namespace qw
