@@ -451,6 +451,10 @@ void PuzzleScreen::RepaintPanes()
     cluePaintBox_->update();
     clueCursor_->update();
     ShowPaneFrames();
+    if (paneShape_) {  // the scheme may have changed
+        diagramFrame_->update();
+        clueFrame_->update();
+    }
 }
 
 void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
@@ -502,10 +506,28 @@ QFont PuzzleScreen::LabelFont() const
 
 void PuzzleScreen::PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const
 {
-    const QString number = QString::number(letter);
-    const QString label = FromAnsi(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel);
-    DrawTextAt(painter, fm, o.x + 2, o.y + 1, number);
-    DrawTextAt(painter, fm, o.x + side_ - 2 - fm.horizontalAdvance(label), o.y + 1, label);
+    // Laid out once per font size and kept: shaping two texts per square would make a labelled
+    // repaint several times as slow as one without.
+    const auto count = puzzle_.Letters.size();
+    if (labelTexts_.size() != count || labelTextsFont_ != painter.font()) {
+        labelTexts_.assign(count, {});
+        labelTextsFont_ = painter.font();
+    }
+    LabelTexts& texts = labelTexts_[static_cast<size_t>(letter)];
+    if (!texts.prepared) {
+        auto prepare = [&](QStaticText& text, const QString& s) {
+            text.setText(s);
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(QTransform(), painter.font());
+        };
+        prepare(texts.number, QString::number(letter));
+        const QString label = FromAnsi(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel);
+        prepare(texts.label, label);
+        texts.labelWidth = fm.horizontalAdvance(label);
+        texts.prepared = true;
+    }
+    painter.drawStaticText(o.x + 2, o.y + 1, texts.number);
+    painter.drawStaticText(o.x + side_ - 2 - texts.labelWidth, o.y + 1, texts.label);
 }
 
 // ----- active pane by shape -------------------------------------------------------------------
@@ -523,11 +545,11 @@ void PuzzleScreen::ShowPaneFrames()
     const bool on = paneShape_ && shown_;
     for (auto [frame, box, active] : {std::tuple{diagramFrame_, diagramBox_, diagramActive},
                                       std::tuple{clueFrame_, clueBox_, !diagramActive}}) {
+        // Called with every cursor move, so it changes nothing that is already right: a repaint of
+        // this see-through frame would repaint the whole pane beneath it. It stays below the
+        // cursor marks, which only ever cover it at the pane's edge.
         frame->setVisible(on && active);
-        if (!on || !active) continue;
-        frame->setGeometry(box->viewport()->rect());
-        frame->raise();
-        frame->update();
+        if (on && active) frame->setGeometry(box->viewport()->rect());
     }
 }
 
@@ -604,6 +626,7 @@ void PuzzleScreen::SetStatus(const QString& text) { emit statusTextChanged(text)
 
 void PuzzleScreen::ShowPuzzle()
 {
+    labelTexts_.clear();  // another puzzle's numbers and labels
     BuildTitleStrip();
     RefreshTitleStrip();
     ClearWordListSurface();

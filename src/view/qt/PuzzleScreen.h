@@ -4,6 +4,8 @@
 // the layouts computed in the core, places the two cursor marks, and turns clicks, pointer moves,
 // the wheel and the navigation keys into cursor changes.
 
+#include <QFont>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 
@@ -187,6 +189,13 @@ private:
     bool highlight_ = false;
     bool paneShape_ = false;
     bool labels_ = false;
+    struct LabelTexts {
+        QStaticText number, label;
+        int labelWidth = 0;
+        bool prepared = false;
+    };
+    mutable std::vector<LabelTexts> labelTexts_;  // by letter, for labelTextsFont_
+    mutable QFont labelTextsFont_;
     bool markWrong_ = false;
     std::function<bool(int32_t)> marked_;
     HighlightSet shownHighlight_;  // what the panes are painted with
