@@ -81,18 +81,22 @@ FontSpec ReadScreenClueFont(SettingsStore& store) { return ReadFontSetting(store
 
 void WriteScreenClueFont(SettingsStore& store, const FontSpec& font) { WriteFontSetting(store, kScreenClueFont, font); }
 
-bool ReadHighlight(SettingsStore& store)
+bool ReadHighlight(SettingsStore& store) { return ReadAid(store, QStringLiteral("Highlight")); }
+
+void WriteHighlight(SettingsStore& store, bool on) { WriteAid(store, QStringLiteral("Highlight"), on); }
+
+bool ReadAid(SettingsStore& store, const QString& name)
 {
     store.OpenKey(kAids, true);
-    const bool on = store.ReadIntegerDefault("Highlight", 0) != 0;
+    const bool on = store.ReadIntegerDefault(name, 0) != 0;
     store.CloseKey();
     return on;
 }
 
-void WriteHighlight(SettingsStore& store, bool on)
+void WriteAid(SettingsStore& store, const QString& name, bool on)
 {
     if (!store.OpenKey(kAids, true)) return;
-    store.WriteInteger("Highlight", on ? 1 : 0);
+    store.WriteInteger(name, on ? 1 : 0);
     store.CloseKey();
 }
 

@@ -41,6 +41,10 @@ void WriteScreenClueFont(SettingsStore& store, const FontSpec& font);
 bool ReadHighlight(SettingsStore& store);
 void WriteHighlight(SettingsStore& store, bool on);
 
+// Section Aids: the other aids of the Options menu, each by its name, 0 (the default) off.
+bool ReadAid(SettingsStore& store, const QString& name);
+void WriteAid(SettingsStore& store, const QString& name, bool on);
+
 // Section LastPuz: Puz0..Puz9 in order, empty slots skipped.
 std::vector<std::string> ReadLastPuz(SettingsStore& store);
 // Writes Puz0.. for the entries (ten at most) and deletes the slots past the end.

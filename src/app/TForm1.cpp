@@ -44,9 +44,21 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     setCentralWidget(screen_);
     statusLabel_ = new QLabel(this);
     statusBar()->addWidget(statusLabel_, 1);
+    timerLabel_ = new QLabel(this);
+    timerLabel_->setObjectName("TimerLabel");
+    timerLabel_->hide();
+    statusBar()->addPermanentWidget(timerLabel_);
+    timerTick_ = new QTimer(this);
+    timerTick_->setInterval(1000);
+    connect(timerTick_, &QTimer::timeout, this, [this] { Guard([this] { TimerTick(); }); });
+    if (!options_.recoveryDir.isEmpty())
+        solvingTimes_ = std::make_unique<SolvingTimes>(QDir(options_.recoveryDir).filePath("solving-times").toStdString());
+    else
+        solvingTimes_ = std::make_unique<SolvingTimes>(std::string());
     connect(screen_, &PuzzleScreen::statusTextChanged, statusLabel_, &QLabel::setText);
     connect(screen_, &PuzzleScreen::headerClicked, this, [this] { Guard([this] { MoreInfoonPuzzle1Click(); }); });
     screen_->SetUndoHistory(&history_);
+    screen_->SetWrongMarks([this](int32_t letter) { return session_.MarkedWrong(letter); });
     connect(screen_, &PuzzleScreen::lettersChanged, this, [this] { Guard([this] { LettersChanged(); }); });
 
     BuildMenus();
@@ -146,6 +158,10 @@ void TForm1::BuildMenus()
     Undo1 = item(Edit1, "Undo1", "&Undo", [this] { Undo1Click(); }, QKeySequence("Ctrl+Z"));
     Redo1 = item(Edit1, "Redo1", "&Redo", [this] { Redo1Click(); });
     Redo1->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    NextBlankLetter1 = item(Edit1, "NextBlankLetter1", "Next &Blank Letter", [this] { NextBlankLetter1Click(); },
+                            QKeySequence("F3"));
+    NextUnfinishedAnswer1 = item(Edit1, "NextUnfinishedAnswer1", "Next &Unfinished Answer",
+                                 [this] { NextUnfinishedAnswer1Click(); }, QKeySequence("Shift+F3"));
     connect(Edit1, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
 
     View1 = bar->addMenu("&View");
@@ -167,6 +183,19 @@ void TForm1::BuildMenus()
     Highlightcurrentanswer1 = item(Options1, "Highlightcurrentanswer1", "&Highlight current answer",
                                    [this] { Highlightcurrentanswer1Click(); });
     Highlightcurrentanswer1->setCheckable(true);
+    auto aid = [this](const char* name, const char* setting, const QString& caption) {
+        QAction* action = Options1->addAction(caption);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setData(QString::fromLatin1(setting));
+        connect(action, &QAction::triggered, this, [this, action] { Guard([this, action] { AidClick(action); }); });
+        return action;
+    };
+    Showtheactivepanebyshape1 = aid("Showtheactivepanebyshape1", "PaneShape", "Show the active pane by &shape");
+    Showsquarelabels1 = aid("Showsquarelabels1", "Labels", "Show square &labels");
+    Markwrongletterswhenchecking1 =
+        aid("Markwrongletterswhenchecking1", "MarkWrong", "&Mark wrong letters when checking");
+    Showtimer1 = aid("Showtimer1", "Timer", "Show &timer");
 
     Solution1 = bar->addMenu("&Solution");
     Solution1->setObjectName("Solution1");
@@ -230,6 +259,10 @@ void TForm1::FormCreate()
     screen_->SetScreenClueFont(screenClueFont_);
     Highlightcurrentanswer1->setChecked(ReadHighlight(store));
     screen_->SetHighlight(Highlightcurrentanswer1->isChecked());
+    for (QAction* item : {Showtheactivepanebyshape1, Showsquarelabels1, Markwrongletterswhenchecking1, Showtimer1}) {
+        item->setChecked(ReadAid(store, item->data().toString()));
+        ApplyAid(item);
+    }
     SetUpHeader(true);
     RebuildRecentMenu();
     // Said at once, and once: the window, colours and fonts are only written at exit. Shown from
@@ -280,6 +313,9 @@ void TForm1::FormClose()
 
 void TForm1::SetUpHeader(bool noPuzzle)
 {
+    // Every puzzle shown or closed starts without the marks of the last checks.
+    session_.ClearWrongMarks();
+    SwitchTimedPuzzle();
     screen_->SetUpHeader(noPuzzle);
     View1->setEnabled(!noPuzzle);
     Options1->setEnabled(!noPuzzle);
@@ -310,6 +346,8 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
+        Guard([this] { UpdateTimer(); });
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !puzzle_.IsOpen())
         QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
@@ -322,6 +360,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     closing_ = true;
+    timerTick_->stop();
+    Guard([this] { KeepTime(); });
     Guard([this] { FormClose(); });
     event->accept();
 }

@@ -16,12 +16,14 @@
 #include "puzzle/Puzzle.h"
 #include "puzzle/RecentList.h"
 #include "solve/Session.h"
+#include "solve/SolvingTime.h"
 #include "solve/UndoHistory.h"
 #include "view/ColorScheme.h"
 
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 
 namespace qw {
 
@@ -117,7 +119,11 @@ public:
     void Edit1Click();
     void Undo1Click();
     void Redo1Click();
+    void NextBlankLetter1Click();
+    void NextUnfinishedAnswer1Click();
     void Highlightcurrentanswer1Click();
+    // The aids after the highlight, each stored under its name in section Aids.
+    void AidClick(QAction* item);
 
     // Keyboard: key-downs of the panes, then typed characters.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -150,7 +156,10 @@ public:
         *AdditionalInfoForSuccessfulSolvers1, *Update1;
     QAction* Sendcommentsonthispuzzle1;
     QMenu* Edit1;
-    QAction *Undo1, *Redo1, *Highlightcurrentanswer1;
+    QAction *Undo1, *Redo1, *NextBlankLetter1, *NextUnfinishedAnswer1, *Highlightcurrentanswer1;
+    QAction *Showtheactivepanebyshape1, *Showsquarelabels1, *Markwrongletterswhenchecking1, *Showtimer1;
+    // The timer's section of the status bar, for tests.
+    QString TimerText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -170,6 +179,16 @@ private:
     void RefreshEditMenu();
     // The Fit items' check marks show the screen's fit mode, the one the window keeps.
     void ShowFitChecks();
+    // Hands an aid's check mark to the screen.
+    void ApplyAid(QAction* item);
+    // The solving timer: runs while the option is on, a puzzle is open and unsolved and the
+    // window is active and not minimised; kept per puzzle file whenever it stops.
+    void UpdateTimer();
+    void TimerTick();
+    // Keeps the time of the puzzle timed so far and takes up the open puzzle's.
+    void SwitchTimedPuzzle();
+    void KeepTime();
+    void TimerSolved();
     // Brings the window up to date after a solving command, in this order: the repaints (frozen
     // when asked), the journal and menus, the message, the congratulations.
     void ApplyChange(const Change& change);
@@ -206,6 +225,11 @@ private:
 
     PuzzleScreen* screen_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QLabel* timerLabel_ = nullptr;
+    QTimer* timerTick_ = nullptr;
+    std::unique_ptr<SolvingTimes> solvingTimes_;
+    std::string timedPath_;  // the puzzle the shown time is of; empty: none
+    SolvingTime timed_;
     std::unique_ptr<TPrinterOptionsForm> printerOptions_;
     std::unique_ptr<TShowMemoFrm> moreInfoViewer_;
     std::unique_ptr<TShowMemo2Frm> solverInfoViewer_;

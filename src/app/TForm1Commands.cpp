@@ -52,6 +52,7 @@ void TForm1::FormKeyPress(QChar typed)
 
 void TForm1::ShowCongratulations()
 {
+    TimerSolved();
     qw::ShowCongratulations(
         services_.prompts, this, puzzle_,
         [this] { AdditionalInfoForSuccessfulSolvers1Click(); },

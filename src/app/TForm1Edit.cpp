@@ -1,5 +1,5 @@
-// The main window's Edit menu (undo and redo of entered letters), the highlight aid of the
-// Options menu, and what follows any change of entered letters.
+// The main window's Edit menu (undo and redo of entered letters, the jumps to blank letters), the
+// highlight aid of the Options menu, and what follows any change of entered letters.
 
 #include <QAction>
 #include <QMenu>
@@ -26,6 +26,8 @@ void TForm1::RefreshEditMenu()
     const bool open = puzzle_.IsOpen();
     Undo1->setEnabled(open && history_.CanUndo());
     Redo1->setEnabled(open && history_.CanRedo());
+    NextBlankLetter1->setEnabled(open);
+    NextUnfinishedAnswer1->setEnabled(open);
 }
 
 void TForm1::Undo1Click()
@@ -40,6 +42,16 @@ void TForm1::Redo1Click()
     RefreshEditMenu();
     if (!Redo1->isEnabled()) return;
     ApplyChange(session_.Redo());
+}
+
+void TForm1::NextBlankLetter1Click()
+{
+    if (puzzle_.IsOpen() && screen_->PuzzleShown()) ApplyChange(session_.NextBlankLetter());
+}
+
+void TForm1::NextUnfinishedAnswer1Click()
+{
+    if (puzzle_.IsOpen() && screen_->PuzzleShown()) ApplyChange(session_.NextUnfinishedAnswer());
 }
 
 void TForm1::ApplyChange(const Change& change)
@@ -62,6 +74,21 @@ void TForm1::Highlightcurrentanswer1Click()
     const bool on = Highlightcurrentanswer1->isChecked();
     screen_->SetHighlight(on);
     WriteHighlight(services_.settings, on);
+}
+
+void TForm1::AidClick(QAction* item)
+{
+    ApplyAid(item);
+    WriteAid(services_.settings, item->data().toString(), item->isChecked());
+}
+
+void TForm1::ApplyAid(QAction* item)
+{
+    const bool on = item->isChecked();
+    if (item == Showtheactivepanebyshape1) screen_->SetPaneShape(on);
+    if (item == Showsquarelabels1) screen_->SetLabels(on);
+    if (item == Markwrongletterswhenchecking1) screen_->SetMarkWrong(on);
+    if (item == Showtimer1) UpdateTimer();
 }
 
 }  // namespace qw

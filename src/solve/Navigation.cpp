@@ -190,6 +190,43 @@ NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key, UndoHist
     return {};
 }
 
+int32_t NextBlankLetter(const Puzzle& puzzle, const CursorState& cursor)
+{
+    if (!CursorValid(puzzle, cursor)) return 0;
+    const int32_t current = cursor.CurrentLetter;
+    const int32_t count = puzzle.LetterCount;
+    if (cursor.ActivePane == Pane::DiagramPane) {
+        for (int32_t step = 1; step <= count; ++step) {
+            const int32_t i = (current - 1 + step) % count + 1;
+            if (IsBlank(Letter(puzzle, i))) return i;
+        }
+        return 0;
+    }
+    // The word-list chain runs from the first clue's first letter to the last clue's last; the
+    // count bounds the walk should the chain ever loop.
+    int32_t i = Letter(puzzle, current).Next;
+    for (int32_t step = 1; step <= count; ++step) {
+        if (i == 0) i = puzzle.FirstLetterOfClue(0);
+        if (i <= 0 || i > count) return 0;
+        if (IsBlank(Letter(puzzle, i))) return i;
+        i = Letter(puzzle, i).Next;
+    }
+    return 0;
+}
+
+int32_t NextUnfinishedAnswer(const Puzzle& puzzle, const CursorState& cursor)
+{
+    if (!CursorValid(puzzle, cursor)) return 0;
+    const auto clueCount = static_cast<int32_t>(puzzle.Clues.size());
+    const int32_t current = Letter(puzzle, cursor.CurrentLetter).ClueIndex;
+    for (int32_t step = 1; step <= clueCount; ++step) {
+        const int32_t clue = (current + step) % clueCount;
+        for (int32_t index : puzzle.Clues[static_cast<size_t>(clue)].Answer)
+            if (index > 0 && index <= puzzle.LetterCount && IsBlank(Letter(puzzle, index))) return index;
+    }
+    return 0;
+}
+
 int32_t VerticalSearch(const Puzzle& puzzle, int32_t row, int32_t column)
 {
     if (row < 0 || row >= puzzle.Grid.Rows()) return 0;

@@ -45,6 +45,11 @@ private:
 NavResult HandleNavKey(Puzzle& puzzle, CursorState& cursor, NavKey key, UndoHistory* history = nullptr);
 // Nearest letter square in `row` to `column`, the left one winning a tie; 0 when the row has none.
 int32_t VerticalSearch(const Puzzle& puzzle, int32_t row, int32_t column);
+// The jumps of the Edit menu, 0 when there is nowhere to go (every letter filled). The next blank
+// letter after the cursor in the active pane's order, wrapping around; the first blank letter of
+// the next answer after the cursor's that has one, wrapping around to the cursor's own answer.
+int32_t NextBlankLetter(const Puzzle& puzzle, const CursorState& cursor);
+int32_t NextUnfinishedAnswer(const Puzzle& puzzle, const CursorState& cursor);
 // PlaceCursor's remembering step.
 void RememberPosition(const Puzzle& puzzle, CursorState& cursor);
 

@@ -32,6 +32,24 @@ Change FromSolution(const SolutionOutcome& outcome)
 
 }  // namespace
 
+bool Session::MarkedWrong(int32_t letter) const { return wrongMarks_.count(letter) != 0; }
+
+bool Session::MarkIfWrong(int32_t letter)
+{
+    if (!puzzle_.HasLetter(letter)) return false;
+    const LetterEntry& e = puzzle_.Letters[static_cast<size_t>(letter)];
+    if (e.Entered == ' ' || e.Entered == e.Solution) return false;
+    wrongMarks_[letter] = e.Entered;
+    return true;
+}
+
+void Session::DropChangedMarks()
+{
+    std::erase_if(wrongMarks_, [this](const auto& mark) {
+        return !puzzle_.HasLetter(mark.first) || puzzle_.Letters[static_cast<size_t>(mark.first)].Entered != mark.second;
+    });
+}
+
 void Session::RemoveSolvedFromRecent()
 {
     if (puzzle_.IsOpen()) recent_.Remove(RecentList::Expand(puzzle_.FileName));
@@ -39,6 +57,8 @@ void Session::RemoveSolvedFromRecent()
 
 Change Session::Follow(Completion completion, bool solved, Change change)
 {
+    // Every command ends here, so no mark outlives the entry it was made for.
+    DropChangedMarks();
     if (solved) RemoveSolvedFromRecent();
     if (completion == Completion::Congratulate) change.congratulate = true;
     if (completion == Completion::FilledMessage) change.information = kPuzzleFilledMessage;
@@ -55,7 +75,30 @@ Change Session::TypeLetter(char ch)
     return Follow(result.completion, result.solved, std::move(change));
 }
 
-Change Session::PressKey(NavKey key) { return FromNav(HandleNavKey(puzzle_, cursor_, key, &history_)); }
+Change Session::PressKey(NavKey key)
+{
+    Change change = FromNav(HandleNavKey(puzzle_, cursor_, key, &history_));
+    DropChangedMarks();
+    return change;
+}
+
+namespace {
+
+Change JumpTo(CursorState& cursor, int32_t target)
+{
+    Change change;
+    if (target <= 0) return change;  // every letter is filled: the cursor stays
+    cursor.CurrentLetter = target;
+    change.placeCursor = true;
+    change.rememberPosition = true;
+    return change;
+}
+
+}  // namespace
+
+Change Session::NextBlankLetter() { return JumpTo(cursor_, qw::NextBlankLetter(puzzle_, cursor_)); }
+
+Change Session::NextUnfinishedAnswer() { return JumpTo(cursor_, qw::NextUnfinishedAnswer(puzzle_, cursor_)); }
 
 namespace {
 
@@ -88,13 +131,24 @@ Change Session::Redo()
 Change Session::CheckCurrentLetter()
 {
     const SolutionOutcome outcome = qw::CheckCurrentLetter(puzzle_, cursor_);
-    return Follow(Completion::None, outcome.solved, FromSolution(outcome));
+    Change change = FromSolution(outcome);
+    // An empty message: checking is locked, and nothing was checked.
+    if (!outcome.message.empty() && MarkIfWrong(cursor_.CurrentLetter)) {
+        change.letters.push_back(cursor_.CurrentLetter);
+        change.repaintMarks = true;
+    }
+    return Follow(Completion::None, outcome.solved, std::move(change));
 }
 
 Change Session::CheckAllLetters()
 {
     const SolutionOutcome outcome = qw::CheckAllLetters(puzzle_);
-    return Follow(Completion::None, outcome.solved, FromSolution(outcome));
+    Change change = FromSolution(outcome);
+    if (!outcome.message.empty())
+        for (int32_t letter = 1; letter <= puzzle_.LetterCount; ++letter)
+            if (MarkIfWrong(letter)) change.letters.push_back(letter);
+    change.repaintMarks = !change.letters.empty();
+    return Follow(Completion::None, outcome.solved, std::move(change));
 }
 
 Change Session::RevealCurrentLetter()

@@ -5,6 +5,7 @@
 // window.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
     Change TypeLetter(char ch);
     // Tab, the arrows, Backspace and Delete.
     Change PressKey(NavKey key);
+    // The Edit menu's jumps; they move the cursor as the arrow keys do and are no undo steps.
+    Change NextBlankLetter();
+    Change NextUnfinishedAnswer();
     Change Undo();
     Change Redo();
     Change CheckCurrentLetter();
@@ -52,6 +56,12 @@ public:
     Change RevealAllLetters();
     // What a key number the solver typed (and the key dialog compared, ApplyKeyNumber) leads to.
     Change KeyNumberEntered(const KeyOutcome& outcome);
+
+    // The entries the last checks found wrong, each until it changes (by typing, clearing, undo,
+    // redo or a reveal). They are kept whether or not the window shows them.
+    bool MarkedWrong(int32_t letter) const;
+    // A new puzzle starts without marks.
+    void ClearWrongMarks() { wrongMarks_.clear(); }
 
     // A solved puzzle is no longer one of the recent unsolved ones.
     void RemoveSolvedFromRecent();
@@ -64,6 +74,12 @@ private:
     UndoHistory history_;
     RecentList recent_;
     CursorBehavior behavior_;
+    std::map<int32_t, char> wrongMarks_;  // letter -> the entry that was checked wrong
+
+    // Marks the letter when its entry is wrong; says whether it did.
+    bool MarkIfWrong(int32_t letter);
+    // Drops the marks of entries that changed since they were checked.
+    void DropChangedMarks();
 };
 
 }  // namespace qw

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TestPuzzles.h"
 #include "solve/Session.h"
 
@@ -87,4 +89,85 @@ TEST(Session, KeysChecksRevealsAndTheKeyNumber)
     key.accepted = key.solved = key.congratulate = true;
     EXPECT_TRUE(locked.KeyNumberEntered(key).congratulate);
     EXPECT_TRUE(locked.Recent().Entries().empty());
+}
+
+TEST(Session, JumpsToTheNextBlankLetterAndTheNextUnfinishedAnswer)
+{
+    // Answers a = 1 4 5 and b = 2 3 6, so the word list's order (1 4 5 2 3 6) is not the
+    // diagram's.
+    enum class Jump { Blank, Answer };
+    struct Row {
+        const char* what;
+        Jump jump;
+        Pane pane;
+        int32_t from;
+        const char* entries;
+        int32_t to;  // 0: the cursor stays and nothing is to be placed
+    };
+    const Row rows[] = {
+        {"diagram order", Jump::Blank, Pane::DiagramPane, 1, "C  D  ", 2},
+        {"diagram reaches its last square", Jump::Blank, Pane::DiagramPane, 5, " ATDO ", 6},
+        {"diagram wraps to the start", Jump::Blank, Pane::DiagramPane, 6, " ATDO ", 1},
+        {"word-list order", Jump::Blank, Pane::WordListPane, 1, "CA  OG", 4},
+        {"word-list wraps to its start", Jump::Blank, Pane::WordListPane, 6, " ATDOG", 1},
+        {"only the cursor's square is blank", Jump::Blank, Pane::DiagramPane, 3, "CA DOG", 3},
+        {"filled puzzle", Jump::Blank, Pane::WordListPane, 2, "CATDOG", 0},
+        {"next answer's first blank", Jump::Answer, Pane::WordListPane, 1, "CA DOG", 3},
+        {"wraps to the first answer", Jump::Answer, Pane::DiagramPane, 2, "  TDOG", 1},
+        {"back to the cursor's own answer", Jump::Answer, Pane::WordListPane, 1, "CATD G", 5},
+        {"filled answers", Jump::Answer, Pane::DiagramPane, 4, "CATDOG", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Session s;
+        s.CurrentPuzzle() = Build({"CATDOG"}, {{"a", {1, 4, 5}, ""}, {"b", {2, 3, 6}, ""}});
+        SetEntries(s.CurrentPuzzle(), row.entries);
+        s.History().Reset(s.CurrentPuzzle());
+        s.Cursor().ActivePane = row.pane;
+        s.Cursor().CurrentLetter = row.from;
+        const Change c = row.jump == Jump::Blank ? s.NextBlankLetter() : s.NextUnfinishedAnswer();
+        EXPECT_EQ(s.Cursor().CurrentLetter, row.to == 0 ? row.from : row.to);
+        EXPECT_EQ(c.placeCursor && c.rememberPosition, row.to != 0) << "placed as the arrow keys place it";
+        EXPECT_FALSE(c.lettersChanged || c.repaintPanes);
+        EXPECT_FALSE(s.History().CanUndo()) << "a jump is no undo step";
+        EXPECT_EQ(s.Cursor().ActivePane, row.pane);
+    }
+}
+
+TEST(Session, ChecksMarkWrongEntriesUntilEachChanges)
+{
+    Session s = Started();  // the cursor on letter 1
+    SetEntries(s.CurrentPuzzle(), "XAYDO ");
+    auto marks = [&s] {
+        std::string shown;
+        for (int32_t letter = 1; letter <= 6; ++letter) shown += s.MarkedWrong(letter) ? 'w' : '.';
+        return shown;
+    };
+    auto at = [&s](int32_t letter) { s.Cursor().CurrentLetter = letter; };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* marks;
+    };
+    const Step steps[] = {
+        {"check all: the wrong entries, not the blank one", [&] { s.CheckAllLetters(); }, "w.w..."},
+        {"typing over one", [&] { s.TypeLetter('Q'); }, "..w..."},
+        {"undo brings the entry back, not the mark", [&] { s.Undo(); }, "..w..."},
+        {"a right letter checked", [&] { at(2), s.CheckCurrentLetter(); }, "..w..."},
+        {"the current wrong letter checked", [&] { at(1), s.CheckCurrentLetter(); }, "w.w..."},
+        {"cleared with Delete", [&] { s.PressKey(NavKey::Delete); }, "..w..."},
+        {"revealed", [&] { at(3), s.RevealCurrentLetter(); }, "......"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(marks(), step.marks) << step.what;
+    }
+    // What the window repaints, and a locked solution checks nothing.
+    SetEntries(s.CurrentPuzzle(), "XAYDO ");
+    EXPECT_EQ(s.CheckAllLetters().letters, (std::vector<int32_t>{1, 3}));
+    Session locked = Started();
+    SetEntries(locked.CurrentPuzzle(), "XAYDO ");
+    locked.CurrentPuzzle().SolutionScrambled = 1;
+    EXPECT_TRUE(locked.CheckAllLetters().letters.empty());
+    EXPECT_FALSE(locked.MarkedWrong(1));
 }

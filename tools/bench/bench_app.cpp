@@ -287,17 +287,21 @@ std::string StressFile(QTemporaryDir& dir)
     return stress.FileName;
 }
 
-void TypedLetter(benchmark::State& state, const std::string& path, bool highlight = false)
+// The aids of the Options menu a benchmark turns on.
+using AidItem = QAction* TForm1::*;
+
+void TypedLetter(benchmark::State& state, const std::string& path, std::initializer_list<AidItem> aids = {})
 {
     auto session = ShownSession(path);
     if (!session) {
         state.SkipWithError("cannot open the puzzle");
         return;
     }
-    if (highlight) {
-        session->form->Highlightcurrentanswer1->trigger();
-        if (!session->form->Screen().Highlight()) {
-            state.SkipWithError("the highlight did not come on");
+    for (AidItem aid : aids) {
+        QAction* item = session->form.get()->*aid;
+        item->trigger();
+        if (!item->isChecked()) {
+            state.SkipWithError("an aid did not come on");
             return;
         }
     }
@@ -340,11 +344,19 @@ void BM_TypedLetterStress(benchmark::State& state)
 void BM_TypedLetterStressHighlight(benchmark::State& state)
 {
     QTemporaryDir dir;
-    TypedLetter(state, StressFile(dir), true);
+    TypedLetter(state, StressFile(dir), {&TForm1::Highlightcurrentanswer1});
+}
+void BM_TypedLetterStressAllAids(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    TypedLetter(state, StressFile(dir),
+                {&TForm1::Highlightcurrentanswer1, &TForm1::Showtheactivepanebyshape1, &TForm1::Showsquarelabels1,
+                 &TForm1::Markwrongletterswhenchecking1});
 }
 BENCHMARK(BM_TypedLetterSample)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypedLetterStress)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypedLetterStressHighlight)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypedLetterStressAllAids)->Unit(benchmark::kMicrosecond);
 
 void BM_RepaintBothPanesStress(benchmark::State& state)
 {
@@ -367,6 +379,35 @@ void BM_RepaintBothPanesStress(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RepaintBothPanesStress)->Unit(benchmark::kMillisecond);
+
+// A full repaint with squares big enough for the labels (a fitted stress diagram leaves them
+// out), without (0) and with (1) them.
+void BM_RepaintStressLabels(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    auto session = ShownSession(StressFile(dir));
+    if (!session) {
+        state.SkipWithError("cannot open the puzzle");
+        return;
+    }
+    PuzzleScreen& screen = session->form->Screen();
+    screen.SetFit(FitMode::None);
+    screen.SetDiagramSquareSide(25);
+    if (state.range(0) != 0) session->form->Showsquarelabels1->trigger();
+    QTest::qWait(20);
+    PaintCounter panes;
+    panes.Watch(session->Part("DiagramPanel"));
+    panes.Watch(session->Part("CluePaintBox"));
+    for (auto _ : state) {
+        panes.Reset();
+        screen.RepaintPanes();
+        if (!PumpUntilPainted(panes)) {
+            state.SkipWithError("the panes were not repainted");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_RepaintStressLabels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // `fresh`: every step a width the window has not had yet, as when an edge is dragged; otherwise
 // back and forth between two sizes, as when the window is maximised and restored.

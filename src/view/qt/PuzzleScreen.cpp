@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "view/TitleStrip.h"
 #include "view/qt/PuzzleScreenParts.h"
@@ -60,6 +61,36 @@ void SetBackground(QWidget* widget, const QColor& color)
 void DrawTextAt(QPainter& painter, const QFontMetrics& fm, int x, int top, const QString& text)
 {
     painter.drawText(x, top + fm.ascent(), text);
+}
+
+void FillFrame(QPainter& painter, const QRect& r, int width, const QColor& color)
+{
+    const int w = std::min({width, r.width() / 2, r.height() / 2});
+    painter.fillRect(r.left(), r.top(), r.width(), w, color);
+    painter.fillRect(r.left(), r.bottom() - w + 1, r.width(), w, color);
+    painter.fillRect(r.left(), r.top() + w, w, r.height() - 2 * w, color);
+    painter.fillRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w, color);
+}
+
+// The stroke over a wrong entry, corner to corner of `r`.
+void StrokeWrong(QPainter& painter, const QRect& r, const QColor& color)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color, std::max(r.height() / 12, 2), Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(r.bottomLeft() + QPoint(2, -2), r.topRight() + QPoint(-2, 2));
+    painter.restore();
+}
+
+// Lies over a pane's viewport and lets every click through; only its frame is painted.
+PaintSurface* NewPaneFrame(QWidget* viewport, const char* name)
+{
+    auto* frame = new PaintSurface(viewport);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->hide();
+    return frame;
 }
 
 }  // namespace
@@ -158,6 +189,11 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
     clueCursor_->onPaint = [this](QWidget* w, const QRegion&) { PaintClueCursor(w); };
     clueCursor_->onMouseDown = [this](const QPoint&) { ClueCursorMouseDown(); };
     clueCursor_->onMouseMove = [this](const QPoint&) { SetStatus(QString()); };
+
+    diagramFrame_ = NewPaneFrame(diagramBox_->viewport(), "DiagramPaneFrame");
+    diagramFrame_->onPaint = [this](QWidget* w, const QRegion&) { PaintPaneFrame(w, DiaActFont); };
+    clueFrame_ = NewPaneFrame(clueBox_->viewport(), "CluePaneFrame");
+    clueFrame_->onPaint = [this](QWidget* w, const QRegion&) { PaintPaneFrame(w, ClueActFont); };
 
     splitter_->addWidget(diagramBox_);
     splitter_->addWidget(clueBox_);
@@ -366,6 +402,7 @@ void PuzzleScreen::PositionMarks()
     diagramCursor_->raise();
     clueCursor_->setVisible(wordListValid_);
     clueCursor_->raise();
+    ShowPaneFrames();
 }
 
 void PuzzleScreen::PlaceCursor(bool rememberPosition)
@@ -413,6 +450,11 @@ void PuzzleScreen::RepaintPanes()
     diagramCursor_->update();
     cluePaintBox_->update();
     clueCursor_->update();
+    ShowPaneFrames();
+    if (paneShape_) {  // the scheme may have changed
+        diagramFrame_->update();
+        clueFrame_->update();
+    }
 }
 
 void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
@@ -429,6 +471,92 @@ void PuzzleScreen::RepaintLetters(const std::vector<int32_t>& letters)
         const ClueBlock& block = wordList_.Clues[static_cast<size_t>(clue)];
         cluePaintBox_->update(0, block.Top, wordList_.Width, block.Bottom - block.Top);
     }
+}
+
+// ----- wrong letters marked --------------------------------------------------------------------
+
+void PuzzleScreen::SetMarkWrong(bool on)
+{
+    if (markWrong_ == on) return;
+    markWrong_ = on;
+    RepaintPanes();
+}
+
+// ----- square labels ---------------------------------------------------------------------------
+
+void PuzzleScreen::SetLabels(bool on)
+{
+    if (labels_ == on) return;
+    labels_ = on;
+    diagramPanel_->update();
+    diagramCursor_->update();
+}
+
+// Below this side the labels cannot be read and would only crowd the letter.
+constexpr int kMinLabelledSide = 18;
+
+bool PuzzleScreen::LabelsShown() const { return labels_ && side_ >= kMinLabelledSide; }
+
+QFont PuzzleScreen::LabelFont() const
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(side_ * 3 / 10, 1));
+    return font;
+}
+
+void PuzzleScreen::PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const
+{
+    // Laid out once per font size and kept: shaping two texts per square would make a labelled
+    // repaint several times as slow as one without.
+    const auto count = puzzle_.Letters.size();
+    if (labelTexts_.size() != count || labelTextsFont_ != painter.font()) {
+        labelTexts_.assign(count, {});
+        labelTextsFont_ = painter.font();
+    }
+    LabelTexts& texts = labelTexts_[static_cast<size_t>(letter)];
+    if (!texts.prepared) {
+        auto prepare = [&](QStaticText& text, const QString& s) {
+            text.setText(s);
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(QTransform(), painter.font());
+        };
+        prepare(texts.number, QString::number(letter));
+        const QString label = FromAnsi(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel);
+        prepare(texts.label, label);
+        texts.labelWidth = fm.horizontalAdvance(label);
+        texts.prepared = true;
+    }
+    painter.drawStaticText(o.x + 2, o.y + 1, texts.number);
+    painter.drawStaticText(o.x + side_ - 2 - texts.labelWidth, o.y + 1, texts.label);
+}
+
+// ----- active pane by shape -------------------------------------------------------------------
+
+void PuzzleScreen::SetPaneShape(bool on)
+{
+    paneShape_ = on;
+    ShowPaneFrames();
+    RepaintCursorMarks();
+}
+
+void PuzzleScreen::ShowPaneFrames()
+{
+    const bool diagramActive = cursor_.ActivePane == Pane::DiagramPane;
+    const bool on = paneShape_ && shown_;
+    for (auto [frame, box, active] : {std::tuple{diagramFrame_, diagramBox_, diagramActive},
+                                      std::tuple{clueFrame_, clueBox_, !diagramActive}}) {
+        // Called with every cursor move, so it changes nothing that is already right: a repaint of
+        // this see-through frame would repaint the whole pane beneath it. It stays below the
+        // cursor marks, which only ever cover it at the pane's edge.
+        frame->setVisible(on && active);
+        if (on && active) frame->setGeometry(box->viewport()->rect());
+    }
+}
+
+void PuzzleScreen::PaintPaneFrame(QWidget* surface, ColorIndex text)
+{
+    QPainter painter(surface);
+    FillFrame(painter, surface->rect(), 2, ToQColor(colors_[text], ColorUse::Text));
 }
 
 // ----- highlight ------------------------------------------------------------------------------
@@ -498,6 +626,7 @@ void PuzzleScreen::SetStatus(const QString& text) { emit statusTextChanged(text)
 
 void PuzzleScreen::ShowPuzzle()
 {
+    labelTexts_.clear();  // another puzzle's numbers and labels
     BuildTitleStrip();
     RefreshTitleStrip();
     ClearWordListSurface();
@@ -766,6 +895,11 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         unsigned char code;
     };
     std::vector<GlyphAt> glyphTops;
+    const bool labelled = LabelsShown();
+    const QFont labelFont = LabelFont();
+    const QFontMetrics labelMetrics(labelFont);
+    std::vector<std::pair<Point, int32_t>> labelAt;
+    std::vector<Point> wrongAt;
     // Each rectangle of the region is painted on its own: a cursor move exposes a few squares far
     // apart, and the rectangle around all of them would take in most of the diagram.
     for (const QRect& area : region) {
@@ -779,6 +913,8 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         const int firstColumn = std::max(0, area.left() / pitch - 1);
         const int lastColumn = std::min(columns - 1, area.right() / pitch + 1);
         glyphTops.clear();
+        labelAt.clear();
+        wrongAt.clear();
         for (int r = firstRow; r <= lastRow; ++r) {
             for (int c = firstColumn; c <= lastColumn; ++c) {
                 const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
@@ -795,6 +931,8 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
                 }
                 const Point o = SquareOrigin(S, r, c);
                 if (S > 2) painter.fillRect(o.x + 1, o.y + 1, S - 2, S - 2, fill);
+                if (labelled && square > 0) labelAt.emplace_back(o, square);
+                if (square > 0 && ShowsWrongMark(square)) wrongAt.push_back(o);
                 if (ch == ' ') continue;
                 const auto code = static_cast<unsigned char>(ch);
                 if (advance[code] < 0) {
@@ -812,6 +950,11 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         // the order changes no pixel.
         painter.setPen(text);
         for (const GlyphAt& g : glyphTops) painter.drawStaticText(g.x, g.y, glyphs[g.code]);
+        for (const Point& o : wrongAt) StrokeWrong(painter, QRect(o.x + 1, o.y + 1, S - 2, S - 2), text);
+        if (labelAt.empty()) continue;
+        painter.setFont(labelFont);
+        for (const auto& [o, letter] : labelAt) PaintSquareLabels(painter, labelMetrics, o, letter);
+        painter.setFont(font);
     }
 }
 
@@ -820,13 +963,30 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
     QPainter painter(surface);
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
     const DiagramColors set = DiagramColorsOf(colors_, active);
-    painter.fillRect(surface->rect(), ToQColor(set.Cursor));
+    // Hollow: the square shows its own fill and letter inside a frame of the cursor colour.
+    const bool hollow = paneShape_ && !active;
+    if (hollow) {
+        const bool tinted = highlight_ && shownHighlight_.Clue >= 0 && puzzle_.HasLetter(cursor_.CurrentLetter) &&
+                            shownHighlight_.InAnswer(puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)]);
+        painter.fillRect(surface->rect(), tinted ? Tint(set.Cursor, set.Letter, DiagramColorsOf(colors_, true).Cursor)
+                                                 : ToQColor(set.Letter));
+        FillFrame(painter, surface->rect(), 3, ToQColor(set.Cursor));
+    } else {
+        painter.fillRect(surface->rect(), ToQColor(set.Cursor));
+    }
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
+    painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
+    if (LabelsShown()) {
+        // The mark lies one pixel inside the square's outline.
+        const QFont labelFont = LabelFont();
+        painter.setFont(labelFont);
+        PaintSquareLabels(painter, QFontMetrics(labelFont), Point{-1, -1}, cursor_.CurrentLetter);
+    }
+    if (ShowsWrongMark(cursor_.CurrentLetter)) StrokeWrong(painter, surface->rect(), painter.pen().color());
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
     const QFont font = DiagramFont();
     painter.setFont(font);
-    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(side_, side_, fm.horizontalAdvance(s), fm.height());
@@ -898,6 +1058,7 @@ void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
                     painter.setFont(letterFont);
                     DrawTextAt(painter, letterMetrics, letterLeft, y, FromAnsi(e.Entered));
                 }
+                if (ShowsWrongMark(index)) StrokeWrong(painter, SlotArea(index), ink);
                 painter.drawLine(x, y + m.LineHeight, x + m.SlotWidth - 1, y + m.LineHeight);
                 painter.setFont(numberFont);
                 DrawTextAt(painter, numberMetrics, numberLeft, y + m.LineHeight + 1, QString::fromLatin1(number));
@@ -914,19 +1075,31 @@ void PuzzleScreen::PaintClueCursor(QWidget* surface)
     const QColor fill = ToQColor(set.Cursor);
     const QColor outline = ToQColor(set.Font, ColorUse::Text);
     const QRect r = surface->rect();
-    painter.fillRect(r, fill);
-    painter.setPen(outline);
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    const bool wrong = ShowsWrongMark(cursor_.CurrentLetter);
+    // Hollow: the slot's own background inside a frame of the cursor colour.
+    const bool hollow = paneShape_ && !active;
+    if (hollow) {
+        const bool tinted = highlight_ && shownHighlight_.InWord(cursor_.CurrentLetter);
+        painter.fillRect(r, tinted ? Tint(set.Cursor, set.Back, WordListColorsOf(colors_, true).Cursor)
+                                   : ToQColor(set.Back));
+        FillFrame(painter, r, 3, fill);
+    } else {
+        painter.fillRect(r, fill);
+        painter.setPen(outline);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+    }
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
+    if (wrong) StrokeWrong(painter, r, ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
     const QFont font = ToQFont(fonts_.Letter);
     painter.setFont(font);
-    painter.setPen(ToQColor(set.CursorFont, ColorUse::Text));
+    painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
     const QFontMetrics fm(font);
     const QString s = FromAnsi(ch);
     const Point at = CharacterOrigin(r.width(), r.height(), fm.horizontalAdvance(s), fm.height());
     DrawTextAt(painter, fm, at.x, at.y, s);
+    if (hollow) return;
     painter.setPen(outline);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
 }

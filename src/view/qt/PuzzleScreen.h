@@ -4,8 +4,14 @@
 // the layouts computed in the core, places the two cursor marks, and turns clicks, pointer moves,
 // the wheel and the navigation keys into cursor changes.
 
+#include <QFont>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
+
+class QPainter;
+class QFontMetrics;
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -54,6 +60,19 @@ public:
     // the current quotation word's slots in the word list.
     void SetHighlight(bool on);
     bool Highlight() const { return highlight_; }
+    // The "active pane by shape" aid: the inactive pane's cursor mark is a hollow frame and the
+    // active pane is framed in its text colour, so the panes differ by more than colour.
+    void SetPaneShape(bool on);
+    bool PaneShape() const { return paneShape_; }
+    // The "square labels" aid: each letter square shows its number top left and its clue's label
+    // top right, small, when the squares are big enough to read them.
+    void SetLabels(bool on);
+    bool Labels() const { return labels_; }
+    // The "mark wrong letters" aid: a diagonal stroke over each entry `marked` says a check found
+    // wrong, in both panes.
+    void SetMarkWrong(bool on);
+    bool MarkWrong() const { return markWrong_; }
+    void SetWrongMarks(std::function<bool(int32_t)> marked) { marked_ = std::move(marked); }
     // Where the pane keys record the squares they clear; none: they are not recorded.
     void SetUndoHistory(UndoHistory* history) { history_ = history; }
 
@@ -120,6 +139,9 @@ private:
     void UpdateHighlight();
     // What the panes should be tinted with for the cursor as it stands.
     HighlightSet WantedHighlight() const;
+    // Shows the frame of the active pane, over everything in it, while the shape aid is on.
+    void ShowPaneFrames();
+    void PaintPaneFrame(QWidget* surface, ColorIndex text);
     QRect SquareInterior(int32_t letter) const;
     QRect SlotArea(int32_t letter) const;
     void ApplyPaneRatio();
@@ -133,6 +155,11 @@ private:
     static QColor Tint(uint32_t cursor, uint32_t background, uint32_t otherCursor);
     void PaintClueCursor(QWidget* surface);
     QFont DiagramFont() const;
+    QFont LabelFont() const;
+    bool ShowsWrongMark(int32_t letter) const { return markWrong_ && marked_ && marked_(letter); }
+    bool LabelsShown() const;
+    // The labels of `letter` in the square whose outline's top-left corner is `o`.
+    void PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const;
 
     void DiagramPanelMouseDown(const QPoint& pos);
     void DiagramPanelMouseMove(const QPoint& pos);
@@ -160,6 +187,17 @@ private:
     bool headerHint_ = false;
     bool applyingRatio_ = false;
     bool highlight_ = false;
+    bool paneShape_ = false;
+    bool labels_ = false;
+    struct LabelTexts {
+        QStaticText number, label;
+        int labelWidth = 0;
+        bool prepared = false;
+    };
+    mutable std::vector<LabelTexts> labelTexts_;  // by letter, for labelTextsFont_
+    mutable QFont labelTextsFont_;
+    bool markWrong_ = false;
+    std::function<bool(int32_t)> marked_;
     HighlightSet shownHighlight_;  // what the panes are painted with
     UndoHistory* history_ = nullptr;
 
@@ -179,6 +217,8 @@ private:
     ScrollBox* clueBox_ = nullptr;
     PaintSurface* cluePaintBox_ = nullptr;
     PaintSurface* clueCursor_ = nullptr;
+    PaintSurface* diagramFrame_ = nullptr;
+    PaintSurface* clueFrame_ = nullptr;
 };
 
 }  // namespace qw

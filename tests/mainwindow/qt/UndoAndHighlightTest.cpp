@@ -64,6 +64,12 @@ TEST_F(MainWindowTest, CtrlZAndCtrlYWalkThroughTypedAndRevealedLetters)
     QTest::keyClicks(form.get(), "q");  // a new change: the redo steps are gone
     EXPECT_EQ(state(), "AQ ");
     EXPECT_FALSE(form->Redo1->isEnabled());
+    // The jumps' shortcuts reach the session through the shown window.
+    form->Cursor().CurrentLetter = l1;
+    QTest::keyClick(form.get(), Qt::Key_F3);
+    EXPECT_EQ(form->Cursor().CurrentLetter, l3);  // past the Q
+    QTest::keyClick(form.get(), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(form->Cursor().CurrentLetter, p.FirstLetterOfClue(1));
     p.Modified = false;
     form->hide();
 }
@@ -90,15 +96,72 @@ TEST_F(MainWindowTest, RedoOfTheSolvingStepCongratulatesAndTheSavedStateNeedsNoS
     EXPECT_FALSE(form->Undo1->isEnabled());
 }
 
-TEST_F(MainWindowTest, HighlightOptionIsStoredAndRestored)
+TEST_F(MainWindowTest, AidOptionsAreStoredAndRestored)
 {
     ASSERT_TRUE(form->OpenPuzzleFile(WritePuzzle("Small")));
-    EXPECT_EQ(form->Options1->actions().back(), form->Highlightcurrentanswer1);
-    form->Highlightcurrentanswer1->trigger();
-    EXPECT_TRUE(form->Screen().Highlight());
+    struct Aid {
+        QAction* TForm1::*item;
+        bool (PuzzleScreen::*shown)() const;
+    };
+    // In the Options menu in this order, last.
+    const std::vector<Aid> aids = {
+        {&TForm1::Highlightcurrentanswer1, &PuzzleScreen::Highlight},
+        {&TForm1::Showtheactivepanebyshape1, &PuzzleScreen::PaneShape},
+        {&TForm1::Showsquarelabels1, &PuzzleScreen::Labels},
+        {&TForm1::Markwrongletterswhenchecking1, &PuzzleScreen::MarkWrong},
+        {&TForm1::Showtimer1, nullptr},
+    };
+    const QList<QAction*> options = form->Options1->actions();
+    ASSERT_GE(options.size(), static_cast<qsizetype>(aids.size()));
+    for (size_t n = 0; n < aids.size(); ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(options[options.size() - static_cast<qsizetype>(aids.size() - n)], form.get()->*aids[n].item);
+        EXPECT_FALSE((form.get()->*aids[n].item)->isChecked()) << "off by default";
+        (form.get()->*aids[n].item)->trigger();
+        EXPECT_TRUE(!aids[n].shown || ((form->Screen()).*aids[n].shown)());
+    }
     Restart();
-    EXPECT_TRUE(form->Highlightcurrentanswer1->isChecked());
-    EXPECT_TRUE(form->Screen().Highlight());
+    for (const Aid& aid : aids) {
+        EXPECT_TRUE((form.get()->*aid.item)->isChecked());
+        EXPECT_TRUE(!aid.shown || ((form->Screen()).*aid.shown)());
+    }
+}
+
+// The timer counts only while it is on and the window active, is kept per puzzle file across
+// runs, and stops for good at the congratulations.
+TEST_F(MainWindowTest, TimerCountsWhileShownAndKeepsEachPuzzlesTime)
+{
+    const std::string path = WritePuzzle("Small");
+    auto showActive = [this] {
+        form->show();
+        form->activateWindow();
+        return QTest::qWaitForWindowActive(form.get());
+    };
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    ASSERT_TRUE(showActive());
+    EXPECT_EQ(form->TimerText(), QString()) << "off: no section";
+    QTest::qWait(1100);
+    form->Showtimer1->trigger();
+    EXPECT_EQ(form->TimerText(), "0:00") << "nothing was counted while off";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->TimerText() != "0:00"; }, 5000));
+    const QString counted = form->TimerText();  // no tick comes between this and the close
+    form->Close1Click();
+    EXPECT_EQ(form->TimerText(), QString());
+
+    Restart();
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    EXPECT_EQ(form->TimerText(), counted) << "kept, and not counting before the window is active";
+    ASSERT_TRUE(showActive());
+    form->Allletters1Click();  // reveals all: congratulations
+    const QString final = form->TimerText();
+    QTest::qWait(1100);
+    EXPECT_EQ(form->TimerText(), final) << "stopped at the congratulations";
+    const std::string copy = WritePuzzle("Copy");
+    ASSERT_TRUE(form->OpenPuzzleFile(copy));
+    EXPECT_EQ(form->TimerText(), "0:00");
+    ASSERT_TRUE(form->OpenPuzzleFile(path));
+    EXPECT_EQ(form->TimerText(), final);
+    form->hide();
 }
 
 }  // namespace
