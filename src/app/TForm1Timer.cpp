@@ -1,11 +1,11 @@
 // The main window's solving timer, a section of its own in the status bar.
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QTimer>
 
 #include "app/TForm1.h"
+#include "puzzle/FileAccess.h"
 
 namespace qw {
 
@@ -46,8 +46,8 @@ void TForm1::SwitchTimedPuzzle()
 {
     timerTick_->stop();
     KeepTime();
-    timedPath_ = puzzle_.IsOpen() ? QDir(QString::fromStdString(puzzle_.FileName)).absolutePath().toStdString()
-                                  : std::string();
+    // Named as the journals are, by the file itself, so a link to the puzzle keeps the same time.
+    timedPath_ = puzzle_.IsOpen() ? FileIdentity(puzzle_.FileName) : std::string();
     timed_ = timedPath_.empty() ? SolvingTime{} : solvingTimes_->Get(timedPath_);
     UpdateTimer();
 }
