@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libpugixml-dev libzip-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-liberation2 fonts-urw-base35 xvfb xauth imagemagick poppler-utils

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -96,7 +97,11 @@ bool CopyGuard::HeldElsewhere(const std::string& path) const
     if (folder_.isEmpty() || path.empty()) return false;
     const std::string identity = FileIdentity(path);
     if (held_.count(identity)) return false;
-    QLockFile lock(LockPath(identity));
+    // Without a lock file nobody holds it, and taking the lock to learn that would write the file
+    // and wait for the disk before the window could open.
+    const QString lockPath = LockPath(identity);
+    if (!QFileInfo::exists(lockPath)) return false;
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(0);
     if (lock.tryLock(kLookMs)) return false;
     return lock.error() == QLockFile::LockFailedError;

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QBuffer>
+#include <QImageReader>
 #include <QStandardPaths>
+#include <fontconfig/fontconfig.h>
 
 namespace qw {
 
@@ -55,6 +58,25 @@ QStringList ResolvePuzzleParameters(const QStringList& parameters, const QString
     if (parameters.isEmpty()) return {};
     const QString joined = parameters.join(' ');
     return {QDir::cleanPath(QDir(startFolder).absoluteFilePath(joined))};
+}
+
+std::jthread PreloadFonts()
+{
+    // The font database's first lookup starts from fontconfig's current configuration, loaded
+    // here once; a lookup that comes first loads it itself, and the later of the two is dropped.
+    return std::jthread([] { FcInit(); });
+}
+
+std::jthread PreloadImageFormats()
+{
+    // An image read without a known format asks every plug-in whether it can read it, which
+    // loads them all, as the first style icon read does.
+    return std::jthread([] {
+        QByteArray bytes("\x89PNG\r\n\x1a\n", 8);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader(&buffer).canRead();
+    });
 }
 
 }  // namespace qw

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <thread>
 
 namespace qw {
 
@@ -20,5 +21,14 @@ StartupPaths ResolveStartupPaths(const QString& programDir);
 // Command-line parameters that name a puzzle are joined with single spaces (a path containing
 // spaces may arrive split) and a relative path is taken from the folder the program was started in.
 QStringList ResolvePuzzleParameters(const QStringList& parameters, const QString& startFolder);
+
+// Load from disk, each on a thread of its own, what the first window needs but the main thread
+// need not load itself; the main thread finds it loaded when it gets there, or waits for it as it
+// would have loaded it. Each thread is joined when its handle goes.
+// Fontconfig's configuration and font caches: needs no window system, so before QApplication.
+std::jthread PreloadFonts();
+// The image format plug-ins the style's icons are read through: once QApplication exists, and the
+// handle must go before it does.
+std::jthread PreloadImageFormats();
 
 }  // namespace qw

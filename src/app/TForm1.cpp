@@ -78,14 +78,47 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     for (auto it = journaled.rbegin(); it != journaled.rend(); ++it) recent_.AddToRecent(*it);
     if (!journaled.empty()) RebuildRecentMenu();
 
-    // The dialogs that live for the whole run, in the order the program has always made them.
-    printerOptions_ = std::make_unique<TPrinterOptionsForm>(services_.settings, services_.prompts, this);
-    moreInfoViewer_ = std::make_unique<TShowMemoFrm>(services_.prompts, this);
-    solverInfoViewer_ = std::make_unique<TShowMemo2Frm>(services_.prompts, this, this);
-    cursorForm_ = std::make_unique<TCursorForm>(services_.settings, session_.Behavior(), this);
-    reportForm_ = std::make_unique<TReportForm>(services_.prompts, services_.shell, this);
+    // The settings of the dialogs that live for the whole run are read now, in the order the
+    // program has always read them: letter entry follows the cursor behaviour from the first key.
+    // The dialogs themselves, a few milliseconds of widgets and fonts, wait for their first use.
+    printerOptionsRead_ = ReadPrinterOptions(services_.settings);
+    session_.Behavior() = ReadCursorBehavior(services_.settings);
 
     qApp->installEventFilter(this);
+}
+
+TPrinterOptionsForm& TForm1::PrinterOptionsForm()
+{
+    if (!printerOptions_)
+        printerOptions_ = std::make_unique<TPrinterOptionsForm>(services_.settings, services_.prompts,
+                                                                printerOptionsRead_, this);
+    return *printerOptions_;
+}
+
+TCursorForm& TForm1::CursorForm()
+{
+    if (!cursorForm_)
+        cursorForm_ = std::make_unique<TCursorForm>(services_.settings, session_.Behavior(), TCursorForm::AlreadyRead{},
+                                                    this);
+    return *cursorForm_;
+}
+
+TShowMemoFrm& TForm1::MoreInfoViewer()
+{
+    if (!moreInfoViewer_) moreInfoViewer_ = std::make_unique<TShowMemoFrm>(services_.prompts, this);
+    return *moreInfoViewer_;
+}
+
+TShowMemo2Frm& TForm1::SolverInfoViewer()
+{
+    if (!solverInfoViewer_) solverInfoViewer_ = std::make_unique<TShowMemo2Frm>(services_.prompts, this, this);
+    return *solverInfoViewer_;
+}
+
+TReportForm& TForm1::ReportForm()
+{
+    if (!reportForm_) reportForm_ = std::make_unique<TReportForm>(services_.prompts, services_.shell, this);
+    return *reportForm_;
 }
 
 TForm1::~TForm1()

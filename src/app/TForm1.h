@@ -14,6 +14,7 @@
 
 #include "puzzle/FileAccess.h"
 #include "puzzle/Puzzle.h"
+#include "print/PrinterOptions.h"
 #include "puzzle/RecentList.h"
 #include "solve/Session.h"
 #include "solve/SolvingTime.h"
@@ -138,8 +139,9 @@ public:
     const ColorScheme& Colors() const { return colors_; }
     bool ConstructorMode() const { return constructorMode_; }
     QString StatusText() const;
-    TPrinterOptionsForm& PrinterOptionsForm() { return *printerOptions_; }
-    TCursorForm& CursorForm() { return *cursorForm_; }
+    // The dialogs that live for the whole run are made when first needed, after the first picture.
+    TPrinterOptionsForm& PrinterOptionsForm();
+    TCursorForm& CursorForm();
     JournalKeeper& RecoveryJournal() { return *journal_; }
     const UndoHistory& History() const { return history_; }
 
@@ -168,6 +170,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TShowMemoFrm& MoreInfoViewer();
+    TShowMemo2Frm& SolverInfoViewer();
+    TReportForm& ReportForm();
     void FormCreate();
     bool FormCloseQuery();
     void FormClose();
@@ -230,6 +235,8 @@ private:
     std::unique_ptr<SolvingTimes> solvingTimes_;
     std::string timedPath_;  // the puzzle the shown time is of; empty: none
     SolvingTime timed_;
+    // Read at start-up with the other settings; the printer options dialog starts from them.
+    PrinterOptions printerOptionsRead_;
     std::unique_ptr<TPrinterOptionsForm> printerOptions_;
     std::unique_ptr<TShowMemoFrm> moreInfoViewer_;
     std::unique_ptr<TShowMemo2Frm> solverInfoViewer_;

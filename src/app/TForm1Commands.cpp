@@ -108,7 +108,7 @@ void TForm1::Colors1Click()
     screen_->RepaintPanes();
 }
 
-void TForm1::Cursorbehavior1Click() { services_.prompts.Exec(*cursorForm_); }
+void TForm1::Cursorbehavior1Click() { services_.prompts.Exec(CursorForm()); }
 
 void TForm1::ClueFont1Click()
 {
@@ -148,13 +148,13 @@ void TForm1::Unscramble1Click()
 
 // ---- Printing ----------------------------------------------------------------------------------------
 
-void TForm1::PrinterOptions1Click() { services_.prompts.Exec(*printerOptions_); }
+void TForm1::PrinterOptions1Click() { services_.prompts.Exec(PrinterOptionsForm()); }
 
 void TForm1::Print1Click(bool asFilled)
 {
     RefreshFileMenu();
     if (!puzzle_.IsOpen() || (asFilled && !puzzle_.AnyEntered())) return;
-    PrintWithDialog(services_.prompts, this, puzzle_, printerOptions_->Options(), asFilled);
+    PrintWithDialog(services_.prompts, this, puzzle_, PrinterOptionsForm().Options(), asFilled);
 }
 
 // ---- Help and correspondence ---------------------------------------------------------------------------
@@ -179,12 +179,12 @@ void TForm1::Emailpuzzleauthor1Click()
 
 void TForm1::MoreInfoonPuzzle1Click()
 {
-    moreInfoViewer_->ShowNote();
+    MoreInfoViewer().ShowNote();
 }
 
 void TForm1::AdditionalInfoForSuccessfulSolvers1Click()
 {
-    solverInfoViewer_->ShowNote();
+    SolverInfoViewer().ShowNote();
 }
 
 void TForm1::Update1Click() { OpenHomePage(services_.shell); }
@@ -192,7 +192,7 @@ void TForm1::Update1Click() { OpenHomePage(services_.shell); }
 void TForm1::Sendcommentsonthispuzzle1Click()
 {
     // File names on this platform are UTF-8; the report's texts are in the puzzle's code page.
-    reportForm_->ShowFor(ToAnsi(QFileInfo(QString::fromStdString(puzzle_.FileName)).fileName()),
+    ReportForm().ShowFor(ToAnsi(QFileInfo(QString::fromStdString(puzzle_.FileName)).fileName()),
                          puzzle_.AuthorAddress);
 }
 

@@ -118,8 +118,10 @@ bool TForm1::LoadPuzzleFile(const std::string& path)
 
 void TForm1::ApplyNotes()
 {
-    moreInfoViewer_->ApplyNote(puzzle_.MoreInfo);
-    solverInfoViewer_->ApplyNote(puzzle_.SolverInfo);
+    // A viewer not made yet has shown no note, so a puzzle without one leaves it unmade. A note is
+    // taken when its puzzle is shown, as it always was: the solvers' viewer sizes itself then.
+    if (moreInfoViewer_ || puzzle_.HasMoreInfo()) MoreInfoViewer().ApplyNote(puzzle_.MoreInfo);
+    if (solverInfoViewer_ || puzzle_.HasSolverInfo()) SolverInfoViewer().ApplyNote(puzzle_.SolverInfo);
 }
 
 void TForm1::ShowLoadedPuzzle()

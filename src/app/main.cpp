@@ -170,7 +170,9 @@ int main(int argc, char** argv)
     if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString startFolder = QDir::currentPath();
+    const std::jthread fonts = qw::PreloadFonts();
     QApplication app(argc, argv);
+    const std::jthread imageFormats = qw::PreloadImageFormats();
     QApplication::setApplicationName("Quotewell");
     QApplication::setOrganizationName("Tamarisk");
     QApplication::setApplicationVersion(QW_VERSION);

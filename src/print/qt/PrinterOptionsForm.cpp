@@ -80,6 +80,12 @@ void OutlineRect::mouseReleaseEvent(QMouseEvent* event)
 }
 
 TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts, QWidget* parent)
+    : TPrinterOptionsForm(store, prompts, ReadPrinterOptions(store), parent)
+{
+}
+
+TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts, const PrinterOptions& stored,
+                                         QWidget* parent)
     : QDialog(parent), store_(store), prompts_(prompts)
 {
     setObjectName(QStringLiteral("PrinterOptionsForm"));
@@ -174,7 +180,6 @@ TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts,
     connect(AnswerRect, &OutlineRect::Hovered, this,
             [this] { MouseStatusLabel->setText(QString::fromLatin1(kAnswerHint)); });
 
-    const PrinterOptions stored = ReadPrinterOptions(store_);
     clueFont_ = stored.clueFont;
     answerNumberFont_ = stored.answerNumberFont;
     RadioButton2->setChecked(stored.spacesGray);

@@ -50,6 +50,10 @@ class TPrinterOptionsForm : public QDialog {
 public:
     // Reads PrinterClueFont, PrinterAnswerNumberFont and PrintOptions, in that order.
     TPrinterOptionsForm(SettingsStore& store, Prompts& prompts, QWidget* parent = nullptr);
+    // Starts from options already read with ReadPrinterOptions: a dialog made after start-up holds
+    // the options in force, not the store's later content. OK still writes them to `store`.
+    TPrinterOptionsForm(SettingsStore& store, Prompts& prompts, const PrinterOptions& stored,
+                        QWidget* parent = nullptr);
 
     // What the next print job uses.
     PrinterOptions Options() const;

@@ -17,11 +17,33 @@ const char* const kSection = "Quotewell\\Cursor";
 const char* const kDiagramValue = "Diagram";
 const char* const kWordlistValue = "Wordlist";
 
+// Values above 1 mean the last item, below 0 no item.
+int Clamped(int value) { return value > 1 ? 1 : value < 0 ? -1 : value; }
+
 }  // namespace
+
+CursorBehavior ReadCursorBehavior(SettingsStore& store)
+{
+    int diagram = 0;
+    int wordlist = 0;
+    if (store.OpenKey(kSection, true)) {
+        diagram = store.ReadIntegerDefault(kDiagramValue, 0);
+        wordlist = store.ReadIntegerDefault(kWordlistValue, 0);
+        store.CloseKey();
+    }
+    return CursorBehavior{Clamped(diagram), Clamped(wordlist)};
+}
 
 TCursorForm::TCursorForm(SettingsStore& store, QWidget* parent) : TCursorForm(store, own_, parent) {}
 
 TCursorForm::TCursorForm(SettingsStore& store, CursorBehavior& settings, QWidget* parent)
+    : TCursorForm(store, settings, AlreadyRead{}, parent)
+{
+    settings_ = ReadCursorBehavior(store_);
+    ShowSettings();
+}
+
+TCursorForm::TCursorForm(SettingsStore& store, CursorBehavior& settings, AlreadyRead, QWidget* parent)
     : QDialog(parent), store_(store), settings_(settings)
 {
     setObjectName("CursorForm");
@@ -51,15 +73,8 @@ TCursorForm::TCursorForm(SettingsStore& store, CursorBehavior& settings, QWidget
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    int diagram = 0;
-    int wordlist = 0;
-    if (store_.OpenKey(kSection, true)) {
-        diagram = store_.ReadIntegerDefault(kDiagramValue, 0);
-        wordlist = store_.ReadIntegerDefault(kWordlistValue, 0);
-        store_.CloseKey();
-    }
-    SetDiagramSetting(diagram);
-    SetWordListSetting(wordlist);
+    settings_ = CursorBehavior{Clamped(settings_.Diagram), Clamped(settings_.WordList)};
+    ShowSettings();
 }
 
 QGroupBox* TCursorForm::MakeGroup(const QString& caption, int top, QButtonGroup*& buttons, QRadioButton* (&items)[2])
@@ -75,8 +90,6 @@ QGroupBox* TCursorForm::MakeGroup(const QString& caption, int top, QButtonGroup*
     }
     return group;
 }
-
-int TCursorForm::Clamped(int value) { return value > 1 ? 1 : value < 0 ? -1 : value; }
 
 void TCursorForm::Select(QButtonGroup* buttons, int value)
 {

@@ -17,6 +17,10 @@ namespace qw {
 
 class SettingsStore;
 
+// Diagram and Wordlist of "Quotewell/Cursor", as the dialog reads them: for letter entry from the
+// first key on, before the dialog itself is ever needed.
+CursorBehavior ReadCursorBehavior(SettingsStore& store);
+
 class TCursorForm : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +28,10 @@ public:
     // into `settings` (the session's), or into settings of its own.
     TCursorForm(SettingsStore& store, CursorBehavior& settings, QWidget* parent = nullptr);
     explicit TCursorForm(SettingsStore& store, QWidget* parent = nullptr);
+    // Edits `settings`, already read with ReadCursorBehavior, without reading the store again: a
+    // dialog made after start-up shows the settings in force, not the store's later content.
+    struct AlreadyRead {};
+    TCursorForm(SettingsStore& store, CursorBehavior& settings, AlreadyRead, QWidget* parent = nullptr);
 
     // The settings in force: 0 "Move to next blank space", 1 "... whether blank or not", -1 none.
     const CursorBehavior& Settings() const { return settings_; }
@@ -53,7 +61,6 @@ protected:
 
 private:
     QGroupBox* MakeGroup(const QString& caption, int top, QButtonGroup*& buttons, QRadioButton* (&items)[2]);
-    static int Clamped(int value);
     static void Select(QButtonGroup* buttons, int value);
     void ShowSettings();
 

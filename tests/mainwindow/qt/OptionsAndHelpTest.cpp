@@ -7,6 +7,7 @@
 #include "MainWindowFixture.h"
 #include "app/HelpViewer.h"
 #include "platform/QtConvert.h"
+#include "print/qt/PrinterOptionsForm.h"
 #include "solve/qt/TCursorForm.h"
 #include "view/qt/TColorDlg.h"
 
@@ -58,6 +59,36 @@ TEST_F(MainWindowTest, CursorBehaviourChoiceAppliesToTyping)
     form->Cursor().CurrentLetter = 2;
     Type("I");
     EXPECT_EQ(form->Cursor().CurrentLetter, 4);
+}
+
+TEST_F(MainWindowTest, StoredDialogSettingsHoldFromStartWhenTheirDialogsAreMadeLater)
+{
+    ASSERT_TRUE(settings->OpenKey("Quotewell\\Cursor", true));
+    settings->WriteInteger("Wordlist", 1);  // "Move to next space, whether blank or not"
+    settings->CloseKey();
+    ASSERT_TRUE(settings->OpenKey("Quotewell\\PrintOptions", true));
+    settings->WriteInteger("Color", 2);  // gray spaces
+    settings->CloseKey();
+    Restart();
+
+    // Typing follows the stored setting before the dialog has ever been opened.
+    ASSERT_TRUE(form->OpenPuzzleFile(WritePuzzle("Small")));
+    form->CurrentPuzzle().Letters[4].Entered = 'O';
+    form->Cursor().CurrentLetter = 2;
+    Type("I");  // onto the filled letter 4, where skipping would pass on to 5
+    EXPECT_EQ(form->Cursor().CurrentLetter, 4);
+
+    // What the store says later is not what the program started with: the dialogs show the latter.
+    ASSERT_TRUE(settings->OpenKey("Quotewell\\Cursor", true));
+    settings->WriteInteger("Wordlist", 0);
+    settings->CloseKey();
+    ASSERT_TRUE(settings->OpenKey("Quotewell\\PrintOptions", true));
+    settings->WriteInteger("Color", 1);
+    settings->CloseKey();
+    EXPECT_EQ(form->CursorForm().WordListSetting(), 1);
+    EXPECT_TRUE(form->CursorForm().WordlistItems[1]->isChecked());
+    EXPECT_TRUE(form->PrinterOptionsForm().Options().spacesGray);
+    EXPECT_TRUE(form->PrinterOptionsForm().RadioButton2->isChecked());
 }
 
 TEST_F(MainWindowTest, QuickReferenceOpensAtItsContentsOrSaysItIsMissing)
