@@ -1,5 +1,6 @@
 #include "view/qt/PuzzleScreen.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStaticText>
+#include <QTimer>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include <tuple>
 
 #include "view/TitleStrip.h"
+#include "view/qt/PaneAccessibility.h"
 #include "view/qt/PuzzleScreenParts.h"
 
 namespace qw {
@@ -101,6 +104,7 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         zoom_ = ZoomLimitsFromScreenWidth(screen->geometry().width());
     setFocusPolicy(Qt::StrongFocus);
+    InstallPaneAccessibility();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -643,6 +647,8 @@ void PuzzleScreen::ShowPuzzle()
     LayoutDiagram();
     PlaceCursor(true);
     setUpdatesEnabled(true);
+    spokenLetter_ = 0;  // another puzzle: its first answer is entered anew
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::SetHeaderHint(bool moreInfo)
@@ -745,6 +751,14 @@ bool PuzzleScreen::event(QEvent* e)
             return true;
         }
     }
+    // The toolkit names the screen itself as focused when it gains the keyboard focus; the
+    // reader is then told of the cursor's square again, once that has gone out.
+    if (e->type() == QEvent::FocusIn && QAccessible::isActive()) {
+        QTimer::singleShot(0, this, [this] {
+            spokenLetter_ = 0;
+            AnnounceToReader(false, {});
+        });
+    }
     return QWidget::event(e);
 }
 
@@ -786,6 +800,55 @@ void PuzzleScreen::ApplyNavResult(const NavResult& result)
     if (result.repaintPanes) RepaintPanes();
     if (result.placeCursor) PlaceCursor(result.remember);
     else if (result.repaintMarks) RepaintCursorMarks();
+    AnnounceToReader(result.lettersChanged, {});
+}
+
+QWidget* PuzzleScreen::DiagramSurface() const { return diagramPanel_; }
+QWidget* PuzzleScreen::WordListSurface() const { return cluePaintBox_; }
+
+QRect PuzzleScreen::DiagramSquareRect(int row, int column) const
+{
+    const Point o = SquareOrigin(side_, row, column);
+    return QRect(o.x, o.y, side_, side_);
+}
+
+QRect PuzzleScreen::AnswerSlotRect(int32_t letter) const
+{
+    return puzzle_.HasLetter(letter) ? SlotArea(letter) : QRect();
+}
+
+QRect PuzzleScreen::ClueRect(int clue) const
+{
+    const int32_t first = puzzle_.FirstLetterOfClue(clue);
+    if (!puzzle_.HasLetter(first)) return {};
+    const int top = puzzle_.Letters[static_cast<size_t>(first)].ClueTop;
+    const Clue& c = puzzle_.Clues[static_cast<size_t>(clue)];
+    const int32_t last = c.Answer.empty() ? first : c.Answer.back();
+    const int bottom = puzzle_.HasLetter(last) ? SlotArea(last).bottom() : top + wordList_.Measures.LineHeight;
+    return QRect(0, top, cluePaintBox_->width(), std::max(bottom - top, wordList_.Measures.LineHeight));
+}
+
+void PuzzleScreen::AnnounceToReader(bool lettersChanged, const std::vector<int32_t>& letters)
+{
+    if (!QAccessible::isActive() || !shown_) return;
+    const int32_t letter = cursor_.CurrentLetter;
+    const bool moved = letter != spokenLetter_ || cursor_.ActivePane != spokenPane_;
+    std::vector<int32_t> changed = letters;
+    if (lettersChanged) {
+        changed.push_back(spokenLetter_);
+        changed.push_back(letter);
+    }
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    if (moved) {
+        const bool sameAnswer = puzzle_.HasLetter(spokenLetter_) && puzzle_.HasLetter(letter) &&
+                                puzzle_.Letters[static_cast<size_t>(spokenLetter_)].ClueIndex ==
+                                    puzzle_.Letters[static_cast<size_t>(letter)].ClueIndex;
+        clueLed_ = sameAnswer ? 0 : letter;
+    }
+    spokenLetter_ = letter;
+    spokenPane_ = cursor_.ActivePane;
+    AnnounceCursor(*this, letter, moved, changed);
 }
 
 // ----- mouse ----------------------------------------------------------------------------------
@@ -800,6 +863,7 @@ void PuzzleScreen::DiagramPanelMouseDown(const QPoint& pos)
         PlaceCursor(true);
     }
     if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::DiagramPanelMouseMove(const QPoint& pos)
@@ -817,6 +881,7 @@ void PuzzleScreen::CluePanelMouseDown(const QPoint& pos)
         PlaceCursor(true);
     }
     if (cursor_.ActivePane == Pane::DiagramPane) ActivatePane(Pane::WordListPane);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::DiagramBackgroundMouseDown()
@@ -824,6 +889,7 @@ void PuzzleScreen::DiagramBackgroundMouseDown()
     if (!shown_) return;
     setFocus(Qt::MouseFocusReason);
     if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::DiagramCursorMouseDown()
@@ -832,6 +898,7 @@ void PuzzleScreen::DiagramCursorMouseDown()
     setFocus(Qt::MouseFocusReason);
     if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
     PlaceCursor(true);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::ClueCursorMouseDown()
@@ -840,6 +907,7 @@ void PuzzleScreen::ClueCursorMouseDown()
     setFocus(Qt::MouseFocusReason);
     if (cursor_.ActivePane == Pane::DiagramPane) ActivatePane(Pane::WordListPane);
     PlaceCursor(true);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::WordListWheel(int delta)
