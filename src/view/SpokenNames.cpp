@@ -84,6 +84,16 @@ std::string ClueItemName(const Puzzle& puzzle, int32_t clue)
     return name;
 }
 
+std::string FirstLetterName(const Puzzle& puzzle, int32_t clue)
+{
+    if (!ValidClue(puzzle, clue)) return {};
+    const std::vector<int32_t>& answer = puzzle.Clues[static_cast<size_t>(clue)].Answer;
+    const char entered = !answer.empty() && puzzle.HasLetter(answer.front())
+                             ? puzzle.Letters[static_cast<size_t>(answer.front())].Entered : ' ';
+    return "Clue " + ClueLabel(clue) + " first letter, " +
+           (entered == ' ' ? std::string("blank") : Win1252ToUtf8(std::string_view(&entered, 1)));
+}
+
 std::string FocusName(const Puzzle& puzzle, int32_t letter, int32_t previous)
 {
     if (!puzzle.HasLetter(letter)) return {};

@@ -24,6 +24,9 @@ std::string LetterName(const Puzzle& puzzle, int32_t letter);
 // A clue of the word list: "B. Cry of an owl. 4 letters: H, O, blank, T".
 std::string ClueItemName(const Puzzle& puzzle, int32_t clue);
 
+// A letter of the title strip: "Clue A first letter, T" (or "..., blank").
+std::string FirstLetterName(const Puzzle& puzzle, int32_t clue);
+
 // What the focus on `letter` is announced as: the letter's name, led by its clue's text when the
 // cursor has just entered that answer from elsewhere (`previous` in another clue or no letter).
 std::string FocusName(const Puzzle& puzzle, int32_t letter, int32_t previous);

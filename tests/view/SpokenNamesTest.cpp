@@ -42,6 +42,8 @@ TEST(SpokenNames, NameEachPartOfThePanesAsTheReaderSaysIt)
         {"focus entering an answer", FocusName(p, 1, 6), "B. Cry of an owl. Square 1, clue B letter 1, H"},
         {"focus from no letter", FocusName(p, 3, 0), "A. Bird of prey. Square 3, clue A letter 1, O"},
         {"focus within the answer", FocusName(p, 2, 1), "Square 2, clue B letter 2, O"},
+        {"title strip letter typed", FirstLetterName(p, 1), "Clue B first letter, H"},
+        {"title strip letter blank", FirstLetterName(p, 2), "Clue C first letter, blank"},
         {"apostrophe", SpokenCharacter('\''), "apostrophe"},
         {"period", SpokenCharacter('.'), "period"},
         {"unnamed character", SpokenCharacter('\xE9'), "\xC3\xA9"},

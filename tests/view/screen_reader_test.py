@@ -206,6 +206,11 @@ def main():
         wait_for("the typed T in the word list",
                  lambda: words.getChildAtIndex(0).name.startswith(clue_text(0) + " 5 letters: T, A, blank"))
         row, column = divmod(position(first[0]), dump["columnCount"])
+        wait_for("clue A's first letter in the title strip",
+                 lambda: pane(pyatspi.ROLE_LABEL, "Clue A first letter, T"))
+        header = [text for text in dump["headerStrings"] if text]
+        wait_for("the header as text", lambda: [a for a in pyatspi.findAllDescendants(
+            application(), lambda a: all(text in a.name for text in header))])
         wait_for("the typed T in the diagram", lambda: table.getAccessibleAt(row, column).name == square(first[0], "T"))
         press("Left")
         expect_focus("back on the second letter", square(first[1], "A"))

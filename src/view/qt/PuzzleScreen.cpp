@@ -18,6 +18,7 @@
 #include <array>
 #include <tuple>
 
+#include "view/SpokenNames.h"
 #include "view/TitleStrip.h"
 #include "view/qt/PaneAccessibility.h"
 #include "view/qt/PuzzleScreenParts.h"
@@ -137,6 +138,7 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
     title->onResize = [this] { CentreTitleStrip(); };
     title->onMouseMove = [this] { SetStatus(QString()); };
     titlePanel_ = title;
+    titlePanel_->setAccessibleName(QStringLiteral("First letters of the answers"));
     layout->addWidget(titlePanel_);
 
     auto* splitter = new PaneSplitter(this);
@@ -672,6 +674,10 @@ void PuzzleScreen::SetUpHeader(bool noPuzzle)
             headerModel_->setHorizontalHeaderItem(column, new QStandardItem(FromAnsi(sections[i].Text)));
             if (i + 1 < sections.size()) header_->resizeSection(column, sections[i].Width);
         }
+        // The sections are painted, not widgets of their own: a screen reader reads them here.
+        QStringList texts;
+        for (const auto& section : sections) texts << FromAnsi(section.Text);
+        header_->setAccessibleName(texts.join(QStringLiteral(". ")));
     }
     const int sectionCount = headerModel_->columnCount();
     header_->setFixedHeight(HeaderHeight(sectionCount));
@@ -698,6 +704,7 @@ void PuzzleScreen::BuildTitleStrip()
     for (int n = 0; n < puzzle_.ClueCount && static_cast<size_t>(n) < puzzle_.Clues.size(); ++n) {
         auto* label = new TitleLabel(n, titlePanel_);
         label->setText(dash);
+        label->setAccessibleName(QString::fromStdString(FirstLetterName(puzzle_, n)));
         label->resize(dashWidth, 16);
         label->onClick = [this](int clue) { TitleLabelClick(clue); };
         label->show();
@@ -711,7 +718,10 @@ void PuzzleScreen::RefreshTitleStrip()
     const QFontMetrics fm(titlePanel_->font());
     for (TitleLabel* label : titleLabels_) {
         const QString text = FromAnsi(TitleStripChar(puzzle_, label->Clue()));
-        if (label->text() != text) label->setText(text);
+        if (label->text() != text) {
+            label->setText(text);
+            label->setAccessibleName(QString::fromStdString(FirstLetterName(puzzle_, label->Clue())));
+        }
         label->resize(fm.horizontalAdvance(text), 16);
     }
     CentreTitleStrip();
