@@ -68,10 +68,11 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state;
+        if (!isValid()) return state;
         const int32_t letter = Letter();
         if (letter <= 0) return state;
         state.focusable = true;
-        state.focused = isValid() && screen_->ShownCursor().CurrentLetter == letter && screen_->ShownCursor().ActivePane == pane_;
+        state.focused = screen_->ShownCursor().CurrentLetter == letter && screen_->ShownCursor().ActivePane == pane_;
         return state;
     }
     QString text(QAccessible::Text t) const override
