@@ -10,6 +10,7 @@ packages=(
   desktop-file-utils libxml2-utils dpkg-dev file e2fsprogs python3 xdotool x11-utils
   shared-mime-info libglib2.0-bin appstream
   scowl wordnet-base
+  at-spi2-core dbus python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -64,6 +64,7 @@ void TForm1::ApplyChange(const Change& change)
     else if (change.repaintMarks) screen_->RepaintCursorMarks();
     if (change.freezeDrawing) setUpdatesEnabled(true);
     if (change.lettersChanged) LettersChanged();
+    screen_->AnnounceToReader(change.lettersChanged, change.letters);
     if (!change.notice.empty()) services_.prompts.Notice(QString::fromStdString(change.notice));
     if (!change.information.empty()) services_.prompts.Information(QString::fromStdString(change.information));
     if (change.congratulate) ShowCongratulations();

@@ -1,5 +1,6 @@
 #include "view/qt/PuzzleScreen.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -10,13 +11,16 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStaticText>
+#include <QTimer>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 #include <tuple>
 
+#include "view/SpokenNames.h"
 #include "view/TitleStrip.h"
+#include "view/qt/PaneAccessibility.h"
 #include "view/qt/PuzzleScreenParts.h"
 
 namespace qw {
@@ -101,6 +105,7 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         zoom_ = ZoomLimitsFromScreenWidth(screen->geometry().width());
     setFocusPolicy(Qt::StrongFocus);
+    InstallPaneAccessibility();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -133,6 +138,7 @@ PuzzleScreen::PuzzleScreen(Puzzle& puzzle, CursorState& cursor, const ColorSchem
     title->onResize = [this] { CentreTitleStrip(); };
     title->onMouseMove = [this] { SetStatus(QString()); };
     titlePanel_ = title;
+    titlePanel_->setAccessibleName(QStringLiteral("First letters of the answers"));
     layout->addWidget(titlePanel_);
 
     auto* splitter = new PaneSplitter(this);
@@ -643,6 +649,8 @@ void PuzzleScreen::ShowPuzzle()
     LayoutDiagram();
     PlaceCursor(true);
     setUpdatesEnabled(true);
+    spokenLetter_ = 0;  // another puzzle: its first answer is entered anew
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::SetHeaderHint(bool moreInfo)
@@ -666,6 +674,10 @@ void PuzzleScreen::SetUpHeader(bool noPuzzle)
             headerModel_->setHorizontalHeaderItem(column, new QStandardItem(FromAnsi(sections[i].Text)));
             if (i + 1 < sections.size()) header_->resizeSection(column, sections[i].Width);
         }
+        // The sections are painted, not widgets of their own: a screen reader reads them here.
+        QStringList texts;
+        for (const auto& section : sections) texts << FromAnsi(section.Text);
+        header_->setAccessibleName(texts.join(QStringLiteral(". ")));
     }
     const int sectionCount = headerModel_->columnCount();
     header_->setFixedHeight(HeaderHeight(sectionCount));
@@ -692,6 +704,7 @@ void PuzzleScreen::BuildTitleStrip()
     for (int n = 0; n < puzzle_.ClueCount && static_cast<size_t>(n) < puzzle_.Clues.size(); ++n) {
         auto* label = new TitleLabel(n, titlePanel_);
         label->setText(dash);
+        label->setAccessibleName(QString::fromStdString(FirstLetterName(puzzle_, n)));
         label->resize(dashWidth, 16);
         label->onClick = [this](int clue) { TitleLabelClick(clue); };
         label->show();
@@ -705,7 +718,10 @@ void PuzzleScreen::RefreshTitleStrip()
     const QFontMetrics fm(titlePanel_->font());
     for (TitleLabel* label : titleLabels_) {
         const QString text = FromAnsi(TitleStripChar(puzzle_, label->Clue()));
-        if (label->text() != text) label->setText(text);
+        if (label->text() != text) {
+            label->setText(text);
+            label->setAccessibleName(QString::fromStdString(FirstLetterName(puzzle_, label->Clue())));
+        }
         label->resize(fm.horizontalAdvance(text), 16);
     }
     CentreTitleStrip();
@@ -744,6 +760,14 @@ bool PuzzleScreen::event(QEvent* e)
             e->accept();
             return true;
         }
+    }
+    // The toolkit names the screen itself as focused when it gains the keyboard focus; the
+    // reader is then told of the cursor's square again, once that has gone out.
+    if (e->type() == QEvent::FocusIn && QAccessible::isActive()) {
+        QTimer::singleShot(0, this, [this] {
+            spokenLetter_ = 0;
+            AnnounceToReader(false, {});
+        });
     }
     return QWidget::event(e);
 }
@@ -786,6 +810,55 @@ void PuzzleScreen::ApplyNavResult(const NavResult& result)
     if (result.repaintPanes) RepaintPanes();
     if (result.placeCursor) PlaceCursor(result.remember);
     else if (result.repaintMarks) RepaintCursorMarks();
+    AnnounceToReader(result.lettersChanged, {});
+}
+
+QWidget* PuzzleScreen::DiagramSurface() const { return diagramPanel_; }
+QWidget* PuzzleScreen::WordListSurface() const { return cluePaintBox_; }
+
+QRect PuzzleScreen::DiagramSquareRect(int row, int column) const
+{
+    const Point o = SquareOrigin(side_, row, column);
+    return QRect(o.x, o.y, side_, side_);
+}
+
+QRect PuzzleScreen::AnswerSlotRect(int32_t letter) const
+{
+    return puzzle_.HasLetter(letter) ? SlotArea(letter) : QRect();
+}
+
+QRect PuzzleScreen::ClueRect(int clue) const
+{
+    const int32_t first = puzzle_.FirstLetterOfClue(clue);
+    if (!puzzle_.HasLetter(first)) return {};
+    const int top = puzzle_.Letters[static_cast<size_t>(first)].ClueTop;
+    const Clue& c = puzzle_.Clues[static_cast<size_t>(clue)];
+    const int32_t last = c.Answer.empty() ? first : c.Answer.back();
+    const int bottom = puzzle_.HasLetter(last) ? SlotArea(last).bottom() : top + wordList_.Measures.LineHeight;
+    return QRect(0, top, cluePaintBox_->width(), std::max(bottom - top, wordList_.Measures.LineHeight));
+}
+
+void PuzzleScreen::AnnounceToReader(bool lettersChanged, const std::vector<int32_t>& letters)
+{
+    if (!QAccessible::isActive() || !shown_) return;
+    const int32_t letter = cursor_.CurrentLetter;
+    const bool moved = letter != spokenLetter_ || cursor_.ActivePane != spokenPane_;
+    std::vector<int32_t> changed = letters;
+    if (lettersChanged) {
+        changed.push_back(spokenLetter_);
+        changed.push_back(letter);
+    }
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    if (moved) {
+        const bool sameAnswer = puzzle_.HasLetter(spokenLetter_) && puzzle_.HasLetter(letter) &&
+                                puzzle_.Letters[static_cast<size_t>(spokenLetter_)].ClueIndex ==
+                                    puzzle_.Letters[static_cast<size_t>(letter)].ClueIndex;
+        clueLed_ = sameAnswer ? 0 : letter;
+    }
+    spokenLetter_ = letter;
+    spokenPane_ = cursor_.ActivePane;
+    AnnounceCursor(*this, letter, moved, changed);
 }
 
 // ----- mouse ----------------------------------------------------------------------------------
@@ -800,6 +873,7 @@ void PuzzleScreen::DiagramPanelMouseDown(const QPoint& pos)
         PlaceCursor(true);
     }
     if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::DiagramPanelMouseMove(const QPoint& pos)
@@ -817,6 +891,7 @@ void PuzzleScreen::CluePanelMouseDown(const QPoint& pos)
         PlaceCursor(true);
     }
     if (cursor_.ActivePane == Pane::DiagramPane) ActivatePane(Pane::WordListPane);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::DiagramBackgroundMouseDown()
@@ -824,6 +899,7 @@ void PuzzleScreen::DiagramBackgroundMouseDown()
     if (!shown_) return;
     setFocus(Qt::MouseFocusReason);
     if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::DiagramCursorMouseDown()
@@ -832,6 +908,7 @@ void PuzzleScreen::DiagramCursorMouseDown()
     setFocus(Qt::MouseFocusReason);
     if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
     PlaceCursor(true);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::ClueCursorMouseDown()
@@ -840,6 +917,7 @@ void PuzzleScreen::ClueCursorMouseDown()
     setFocus(Qt::MouseFocusReason);
     if (cursor_.ActivePane == Pane::DiagramPane) ActivatePane(Pane::WordListPane);
     PlaceCursor(true);
+    AnnounceToReader(false, {});
 }
 
 void PuzzleScreen::WordListWheel(int delta)

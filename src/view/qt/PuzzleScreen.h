@@ -120,6 +120,22 @@ public:
     int WordListContentHeight() const { return wordList_.FinalY; }
     QString StatusTextFor(int32_t letter) const;
 
+    // What the accessibility adaptors read: the puzzle and cursor shown, the two painted surfaces
+    // and where a square, an answer slot or a clue lies on them.
+    const Puzzle& ShownPuzzle() const { return puzzle_; }
+    const CursorState& ShownCursor() const { return cursor_; }
+    QWidget* DiagramSurface() const;
+    QWidget* WordListSurface() const;
+    QRect DiagramSquareRect(int row, int column) const;
+    QRect AnswerSlotRect(int32_t letter) const;
+    QRect ClueRect(int clue) const;
+    // The letter whose name is led by its clue's text: the cursor has just entered its answer.
+    int32_t AccessibleClueLedLetter() const { return clueLed_; }
+    // Tells a listening screen reader where the cursor is, when it moved, and which entries
+    // changed (`letters`, and the squares at the cursor before and after when `lettersChanged`).
+    // Does nothing when no assistive technology listens.
+    void AnnounceToReader(bool lettersChanged, const std::vector<int32_t>& letters);
+
 signals:
     void statusTextChanged(const QString& text);
     void headerClicked();
@@ -200,6 +216,9 @@ private:
     std::function<bool(int32_t)> marked_;
     HighlightSet shownHighlight_;  // what the panes are painted with
     UndoHistory* history_ = nullptr;
+    int32_t spokenLetter_ = 0;  // where the reader was last told the cursor is
+    Pane spokenPane_ = Pane::WordListPane;
+    int32_t clueLed_ = 0;
 
     DiagramPlacement placement_;
     int diagramClientWidth_ = 0;

@@ -1,0 +1,246 @@
+#!/usr/bin/env python3
+"""The real program as a screen reader sees it, through AT-SPI, under a virtual screen.
+
+On its own session bus (dbus-run-session) with Qt's accessibility always on, the program opens a
+copy of the sample. As a screen reader would, pyatspi finds the diagram (a table) and the word list
+(a list), checks the table's size and the names of some squares, then types letters and moves the
+cursor with real key events and checks that the focused accessible's name follows.
+
+    screen_reader_test.py QUOTEWELL QWL SAMPLE.QWL
+"""
+
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+TIMEOUT = 20.0
+INNER = "QW_SCREEN_READER_INNER"
+
+
+class Failure(Exception):
+    pass
+
+
+def skip(why):
+    print("SKIP: " + why)
+    return 77
+
+
+def outer():
+    """Starts this script again on a session bus of its own, with an interpreter that has pyatspi."""
+    for tool in ("Xvfb", "xdotool", "dbus-run-session"):
+        if not shutil.which(tool):
+            return skip("%s is missing" % tool)
+    python = None
+    for candidate in (sys.executable, "/usr/bin/python3"):
+        if candidate and os.path.exists(candidate) and subprocess.run(
+                [candidate, "-c", "import pyatspi"], capture_output=True).returncode == 0:
+            python = candidate
+            break
+    if not python:
+        return skip("pyatspi is missing")
+    env = dict(os.environ, **{INNER: "1"})
+    env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+    return subprocess.run(["dbus-run-session", "--", python, os.path.abspath(__file__), *sys.argv[1:]],
+                          env=env).returncode
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    if os.environ.get(INNER) != "1":
+        return outer()
+    quotewell, qwl, sample = sys.argv[1:4]
+    work = tempfile.mkdtemp(prefix="qw-reader-")
+    for folder in ("home", "config", "state", "tmp", "puzzles"):
+        os.makedirs(os.path.join(work, folder))
+    puzzle = os.path.join(work, "puzzles", "Reader.QWL")
+    shutil.copyfile(sample, puzzle)
+    dump = json.loads(subprocess.run([qwl, "dump", puzzle], check=True, capture_output=True, text=True).stdout)
+    log = open(os.path.join(work, "quotewell.log"), "w+b")
+
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1000x700x24", "-nolisten",
+                             "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    display_pipe = os.fdopen(read_end)
+    os.environ["DISPLAY"] = ":" + display_pipe.readline().strip()
+    env = dict(os.environ, HOME=os.path.join(work, "home"), XDG_CONFIG_HOME=os.path.join(work, "config"),
+               XDG_STATE_HOME=os.path.join(work, "state"), TMPDIR=os.path.join(work, "tmp"),
+               QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    env.pop("XDG_RUNTIME_DIR", None)
+
+    app = None
+    try:
+        # pyatspi joins the accessibility bus as it is imported: the display and bus must be set.
+        import pyatspi
+        from gi.repository import GLib
+
+        focused = []
+
+        def on_focus(event):
+            if event.detail1 == 1:
+                try:
+                    focused.append((event.source.name, event.source.getRole()))
+                except Exception as error:  # the source may be gone again already
+                    focused.append((str(error), None))
+
+        pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+        context = GLib.MainContext.default()
+
+        def wait_for(what, probe, timeout=TIMEOUT):
+            end = time.monotonic() + timeout
+            last = None
+            while time.monotonic() < end:
+                while context.iteration(False):
+                    pass
+                try:
+                    last = probe()
+                except Exception as error:  # the tree is still being built
+                    last = error
+                    last_ok = False
+                else:
+                    last_ok = True
+                if last_ok and last:
+                    return last
+                time.sleep(0.05)
+            raise Failure("timed out waiting for %s (last seen: %r)" % (what, last))
+
+        def xdotool(*args):
+            return subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True).stdout.split()
+
+        app = subprocess.Popen([quotewell, puzzle], env=env, stdout=log, stderr=subprocess.STDOUT)
+
+        def application():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                child = desktop.getChildAtIndex(i)
+                if child is not None and child.get_process_id() == app.pid:
+                    return child
+            return None
+
+        def pane(role, name):
+            found = pyatspi.findDescendant(application(), lambda a: a.getRole() == role and a.name == name)
+            return found
+
+        wait_for("the program on the accessibility bus", application)
+        diagram = wait_for("the diagram as a table", lambda: pane(pyatspi.ROLE_TABLE, "Diagram"))
+        words = wait_for("the word list as a list", lambda: pane(pyatspi.ROLE_LIST, "Word list"))
+        table = diagram.queryTable()
+        if (table.nRows, table.nColumns) != (dump["rowCount"], dump["columnCount"]):
+            raise Failure("the table is %d x %d" % (table.nRows, table.nColumns))
+        if words.childCount != dump["clueCount"]:
+            raise Failure("the word list has %d items" % words.childCount)
+
+        where = {}  # letter -> (clue label, position)
+        for clue in dump["clues"]:
+            for position, letter in enumerate(clue["answer"]):
+                where[letter] = (clue["label"], position)
+
+        def square(letter, content):
+            label, position = where[letter]
+            return "Square %d, clue %s letter %d, %s" % (letter, label, position + 1, content)
+
+        def clue_text(index):
+            text = dump["clues"][index]["text"].rstrip()
+            return "%s. %s%s" % (dump["clues"][index]["label"], text, "" if text[-1:] in ".?!" else ".")
+
+        # Every square by the rules the sample's rows give: letters numbered across, '#'-free rows
+        # with a space for black squares and the fixed characters by name.
+        names = {",": "comma", ".": "period"}
+        letter = 0
+        for row, text in enumerate(dump["diagramRows"]):
+            for column, ch in enumerate(text):
+                if ch == " ":
+                    expected = "black square"
+                elif ch in dump["fixedChars"]:
+                    expected = names[ch]
+                else:
+                    letter += 1
+                    expected = square(letter, "empty")
+                got = table.getAccessibleAt(row, column).name
+                if got != expected:
+                    raise Failure("square at row %d column %d is %r, not %r" % (row, column, got, expected))
+
+        first = dump["clues"][0]["answer"]
+
+        def position(letter):
+            """Where a letter lies in the diagram, as an index into the rows joined."""
+            return [i for i, ch in enumerate("".join(dump["diagramRows"]))
+                    if ch not in " " + dump["fixedChars"]][letter - 1]
+        item = words.getChildAtIndex(0)
+        if item.childCount != len(first) or item.getChildAtIndex(1).name != square(first[1], "empty"):
+            raise Failure("clue A's letters are not the squares' names")
+
+        window = wait_for("the main window", lambda: xdotool("search", "--onlyvisible", "--name",
+                                                              "^Quotewell - Reader.QWL$"))[0]
+        xdotool("windowfocus", window)
+        wait_for("the keyboard focus", lambda: xdotool("getwindowfocus") == [window])
+
+        readings = []
+
+        def expect_focus(what, name, role=pyatspi.ROLE_TABLE_CELL):
+            try:
+                wait_for(what, lambda: focused and focused[-1] == (name, role))
+            except Failure as failure:
+                raise Failure("%s; focus went to %r" % (failure, focused[-3:]))
+            readings.append(name)
+
+        def press(*keys):
+            for key in keys:
+                xdotool("key", key)
+
+        # The cursor starts on clue A's first letter in the word list; moving there and back
+        # announces it entered from another answer.
+        expect_focus("clue A announced", clue_text(0) + " " + square(first[0], "empty"))
+        press("t")
+        expect_focus("the next letter of A", square(first[1], "empty"))
+        press("a")
+        expect_focus("the third letter of A", square(first[2], "empty"))
+        wait_for("the typed T in the word list",
+                 lambda: words.getChildAtIndex(0).name.startswith(clue_text(0) + " 5 letters: T, A, blank"))
+        row, column = divmod(position(first[0]), dump["columnCount"])
+        wait_for("clue A's first letter in the title strip",
+                 lambda: pane(pyatspi.ROLE_LABEL, "Clue A first letter, T"))
+        header = [text for text in dump["headerStrings"] if text]
+        wait_for("the header as text", lambda: [a for a in pyatspi.findAllDescendants(
+            application(), lambda a: all(text in a.name for text in header))])
+        wait_for("the typed T in the diagram", lambda: table.getAccessibleAt(row, column).name == square(first[0], "T"))
+        press("Left")
+        expect_focus("back on the second letter", square(first[1], "A"))
+        # Tab takes the cursor to the same square in the diagram; Right there leaves clue A.
+        press("Tab")
+        wait_for("the diagram's square focused", lambda: focused and focused[-1][0] == square(first[1], "A") and
+                 diagram.queryTable().getAccessibleAt(*divmod(position(first[1]), dump["columnCount"])).getState()
+                 .contains(pyatspi.STATE_FOCUSED))
+        readings.append(focused[-1][0])
+        press("Right")
+        label, _ = where[first[1] + 1]
+        index = ord(label) - ord("A")
+        expect_focus("the next square announced with its clue",
+                     clue_text(index) + " " + square(first[1] + 1, "empty"))
+        print("read at five cursor positions:\n  " + "\n  ".join(readings))
+    except Failure as failure:
+        log.seek(0)
+        print("FAIL: %s\nThe program said:\n%s" % (failure, log.read().decode(errors="replace")))
+        return 1
+    finally:
+        if app and app.poll() is None:
+            app.kill()
+            app.wait()
+        xvfb.terminate()
+        xvfb.wait()
+        display_pipe.close()
+        log.close()
+        shutil.rmtree(work, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
