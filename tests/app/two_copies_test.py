@@ -19,21 +19,14 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from virtual_screen import Failure, VirtualScreen, wait_for as shared_wait_for  # noqa: E402
+
 TIMEOUT = 15.0
 
 
-class Failure(Exception):
-    pass
-
-
 def wait_for(what, probe, timeout=TIMEOUT):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise Failure("timed out waiting for " + what)
+    return shared_wait_for(what, probe, timeout)
 
 
 def main():
@@ -55,13 +48,8 @@ def main():
     journals = os.path.join(work, "state", "quotewell", "recovery")
     log = open(os.path.join(work, "quotewell.log"), "w+b")
 
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1000x700x24", "-nolisten",
-                             "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    display_pipe = os.fdopen(read_end)
-    env = dict(os.environ, DISPLAY=":" + display_pipe.readline().strip(), HOME=os.path.join(work, "home"),
+    screen = VirtualScreen()
+    env = dict(os.environ, DISPLAY=screen.display, HOME=os.path.join(work, "home"),
                XDG_CONFIG_HOME=os.path.join(work, "config"), XDG_STATE_HOME=os.path.join(work, "state"),
                TMPDIR=os.path.join(work, "tmp"), QT_QPA_PLATFORM="xcb")
     env.pop("XDG_RUNTIME_DIR", None)
@@ -147,9 +135,7 @@ def main():
         if a and a.poll() is None:
             a.kill()
             a.wait()
-        xvfb.terminate()
-        xvfb.wait()
-        display_pipe.close()
+        screen.close()
         log.close()
         shutil.rmtree(work, ignore_errors=True)
     print("two copies: B handed over by path and by link and exited 0; A came forward; A's journal "

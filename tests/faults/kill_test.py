@@ -24,24 +24,17 @@ import tempfile
 import threading
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from virtual_screen import Failure, VirtualScreen, wait_for as shared_wait_for  # noqa: E402
+
 GUARANTEE = 1.0   # seconds: letters typed longer ago than this before a kill must survive it
 TIMEOUT = 15.0    # seconds to wait for a window, a question or a save
 KEY_GAP = 0.06    # seconds between typed letters, about fifteen a second
 LONGEST_ROUND = 2.2
 
 
-class Failure(Exception):
-    pass
-
-
 def wait_for(what, probe, timeout=TIMEOUT):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.02)
-    raise Failure("timed out waiting for " + what)
+    return shared_wait_for(what, probe, timeout, step=0.02)
 
 
 class Session:
@@ -52,19 +45,9 @@ class Session:
         self.log = open(os.path.join(work, "quotewell.log"), "ab")
         for folder in ("home", "config", "state", "tmp", "puzzles"):
             os.makedirs(os.path.join(work, folder), exist_ok=True)
-        read_end, write_end = os.pipe()
-        # Without -noreset the server starts over whenever its last client is killed.
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1000x700x24", "-nolisten", "tcp",
-             "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        # Kept open while the server runs: it may write again, and a closed pipe kills it.
-        self.display_pipe = os.fdopen(read_end)
-        display = self.display_pipe.readline().strip()
-        if not display:
-            raise Failure("Xvfb did not start")
+        self.screen = VirtualScreen()
         # The puzzle must not lie under the temporary folder, or the program would move it.
-        self.env = dict(os.environ, DISPLAY=":" + display, HOME=os.path.join(work, "home"),
+        self.env = dict(os.environ, DISPLAY=self.screen.display, HOME=os.path.join(work, "home"),
                         XDG_CONFIG_HOME=os.path.join(work, "config"),
                         XDG_STATE_HOME=os.path.join(work, "state"), TMPDIR=os.path.join(work, "tmp"),
                         QT_QPA_PLATFORM="xcb")
@@ -139,10 +122,7 @@ class Session:
 
     def close(self):
         self.kill()
-        if self.xvfb.poll() is None:
-            self.xvfb.terminate()
-            self.xvfb.wait()
-        self.display_pipe.close()
+        self.screen.close()
         self.log.close()
 
     def output(self):

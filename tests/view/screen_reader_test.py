@@ -17,12 +17,11 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from virtual_screen import Failure, VirtualScreen  # noqa: E402
+
 TIMEOUT = 20.0
 INNER = "QW_SCREEN_READER_INNER"
-
-
-class Failure(Exception):
-    pass
 
 
 def skip(why):
@@ -64,13 +63,8 @@ def main():
     dump = json.loads(subprocess.run([qwl, "dump", puzzle], check=True, capture_output=True, text=True).stdout)
     log = open(os.path.join(work, "quotewell.log"), "w+b")
 
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1000x700x24", "-nolisten",
-                             "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    display_pipe = os.fdopen(read_end)
-    os.environ["DISPLAY"] = ":" + display_pipe.readline().strip()
+    screen = VirtualScreen()
+    os.environ["DISPLAY"] = screen.display
     env = dict(os.environ, HOME=os.path.join(work, "home"), XDG_CONFIG_HOME=os.path.join(work, "config"),
                XDG_STATE_HOME=os.path.join(work, "state"), TMPDIR=os.path.join(work, "tmp"),
                QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
@@ -234,9 +228,7 @@ def main():
         if app and app.poll() is None:
             app.kill()
             app.wait()
-        xvfb.terminate()
-        xvfb.wait()
-        display_pipe.close()
+        screen.close()
         log.close()
         shutil.rmtree(work, ignore_errors=True)
     return 0
