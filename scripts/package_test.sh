@@ -107,12 +107,12 @@ echo "     $(basename "$deb"), Depends: $depends"
 depends_on_all() {
   local p missing=0
   for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
-           fonts-liberation2 libc6 libstdc++6 libpugixml1v5 libzip4; do
+           fonts-liberation2 libc6 libstdc++6 libpugixml1v5 zlib1g; do
     sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$p" || { echo "Depends lacks $p"; missing=1; }
   done
   return $missing
 }
-check "Depends names the Qt, XML and ZIP libraries, the SVG plugins, the fonts and the C++ runtime" depends_on_all
+check "Depends names the Qt, XML and compression libraries, the SVG plugins, the fonts and the C++ runtime" depends_on_all
 # apt resolves the dependencies against this system as it would on installing the file.
 check "apt can satisfy the package's dependencies" \
   apt-get install -s -o Debug::NoLocking=1 "$deb"

@@ -1,8 +1,11 @@
 #pragma once
 // One running copy of the program per puzzle file. A copy holds a lock for each puzzle it has open,
-// named by the file's identity so every path to the file finds it; a lock whose copy died is
-// stale and taken over. Each copy also listens on a local socket of its own, in the same private
-// folder, where another copy asks it to bring its window to the front.
+// named by the file's identity so every path to the file finds it; the system lets a lock go when
+// its copy ends, however it ends. Each copy also listens on a local socket of its own, in the
+// same private folder, where another copy asks it to bring its window to the front.
+//
+// Plain system locks and sockets rather than Qt's lock file and local server: those wait for the
+// disk at every lock taken and bring in a networking library, both before the first window.
 
 #include <QObject>
 #include <QString>
@@ -11,8 +14,7 @@
 #include <string>
 #include <vector>
 
-class QLocalServer;
-class QLockFile;
+class QSocketNotifier;
 
 namespace qw {
 
@@ -43,8 +45,10 @@ private:
     QString SocketPath(qint64 pid) const;
 
     QString folder_;
-    std::map<std::string, std::unique_ptr<QLockFile>> held_;  // by the file's identity
-    QLocalServer* server_ = nullptr;
+    // Open descriptors of the lock files, by the file's identity; closing one lets its lock go.
+    std::map<std::string, int> held_;
+    int listener_ = -1;
+    QSocketNotifier* listening_ = nullptr;
 };
 
 }  // namespace qw

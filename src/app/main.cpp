@@ -178,7 +178,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QW_VERSION);
     // Ties the windows to quotewell.desktop (its name and icon in the task bar under Wayland too).
     QGuiApplication::setDesktopFileName(QStringLiteral("quotewell"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quotewell.svg")));
+    QIcon icon;
+    for (const int size : {16, 32, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/quotewell.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     const CommandLine cl = Parse(argc, argv, false);
     if (!cl.error.isEmpty()) {

@@ -1,9 +1,10 @@
 // JPZ acrostics: the crossword-compiler XML, plain or as the single document of a ZIP archive.
 
 #include <pugixml.hpp>
-#include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <sstream>
@@ -20,53 +21,93 @@ using Kind = SourceSquare::Kind;
 
 std::string MiB(size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
+// Little-endian fields of a ZIP archive, read only where the archive has bytes.
+class ZipBytes {
+public:
+    explicit ZipBytes(std::string_view bytes) : bytes_(bytes) {}
+    bool Has(size_t at, size_t length) const { return at <= bytes_.size() && length <= bytes_.size() - at; }
+    uint32_t U16(size_t at) const { return Byte(at) | Byte(at + 1) << 8; }
+    uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
+    std::string_view Span(size_t at, size_t length) const { return bytes_.substr(at, length); }
+    size_t Size() const { return bytes_.size(); }
+
+private:
+    uint32_t Byte(size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
+    std::string_view bytes_;
+};
+
+[[noreturn]] void Damaged() { throw FormatProblem("it is a damaged ZIP archive"); }
+[[noreturn]] void TooLarge() { throw FormatProblem("its ZIP archive unpacks to more than " + MiB(kMaxImportBytes)); }
+
+std::string Inflate(std::string_view packed)
+{
+    z_stream z{};
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw FormatProblem("its ZIP archive cannot be unpacked");
+    const std::unique_ptr<z_stream, int (*)(z_stream*)> ender(&z, inflateEnd);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    z.avail_in = static_cast<uInt>(packed.size());
+    std::string out;
+    char buffer[65536];
+    for (;;) {
+        z.next_out = reinterpret_cast<Bytef*>(buffer);
+        z.avail_out = sizeof buffer;
+        const int result = inflate(&z, Z_NO_FLUSH);
+        if (result != Z_OK && result != Z_STREAM_END) Damaged();
+        const size_t n = sizeof buffer - z.avail_out;
+        if (out.size() + n > kMaxImportBytes) TooLarge();
+        out.append(buffer, n);
+        if (result == Z_STREAM_END) return out;
+        if (n == 0 && z.avail_in == 0) Damaged();  // the stream ends before its end mark
+    }
+}
+
 // The one document of a zipped JPZ, refused past kMaxImportBytes whatever the archive claims.
+// Read with zlib alone: the archive is read from its central directory, the way packers write it,
+// and only stored or deflated documents occur in puzzle files.
 std::string Unzip(std::string_view bytes)
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    zip_error_fini(&error);
-    if (!source) throw FormatProblem("its ZIP archive cannot be read");
-    zip_error_init(&error);
-    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
-    zip_error_fini(&error);
-    if (!archive) {
-        zip_source_free(source);
-        throw FormatProblem("it is a damaged ZIP archive");
+    const ZipBytes zip(bytes);
+    constexpr uint32_t kEnd = 0x06054b50, kEntry = 0x02014b50, kLocal = 0x04034b50;
+    constexpr size_t kEndSize = 22, kEntrySize = 46, kLocalSize = 30, kMaxComment = 0xFFFF;
+    // The directory's end record sits at the end, before a comment of up to 64 KiB.
+    if (zip.Size() < kEndSize) Damaged();
+    size_t end = zip.Size() - kEndSize;
+    while (zip.U32(end) != kEnd) {
+        if (end == 0 || zip.Size() - end >= kEndSize + kMaxComment) Damaged();
+        --end;
     }
-    const std::unique_ptr<zip_t, void (*)(zip_t*)> closer(archive, zip_discard);
+    const uint32_t entries = zip.U16(end + 10);
+    const size_t directory = zip.U32(end + 16);
+    if (entries == 0xFFFF || directory == 0xFFFFFFFF) throw FormatProblem("its ZIP archive cannot be read");
 
-    const zip_int64_t entries = zip_get_num_entries(archive, 0);
-    zip_int64_t document = -1;
+    size_t at = directory, document = 0;
     int files = 0;
-    for (zip_int64_t i = 0; i < entries; ++i) {
-        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
-        if (name && std::strlen(name) > 0 && name[std::strlen(name) - 1] == '/') continue;  // a folder
-        document = i;
-        ++files;
+    for (uint32_t i = 0; i < entries; ++i) {
+        if (!zip.Has(at, kEntrySize) || zip.U32(at) != kEntry) Damaged();
+        const size_t nameLength = zip.U16(at + 28);
+        if (!zip.Has(at + kEntrySize, nameLength)) Damaged();
+        const std::string_view name = zip.Span(at + kEntrySize, nameLength);
+        if (name.empty() || name.back() != '/') {  // not a folder
+            document = at;
+            ++files;
+        }
+        at += kEntrySize + nameLength + zip.U16(at + 30) + zip.U16(at + 32);
     }
     if (files != 1)
         throw FormatProblem("its ZIP archive holds " + std::to_string(files) + " files, not one XML document");
 
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat_index(archive, static_cast<zip_uint64_t>(document), 0, &stat) == 0 &&
-        (stat.valid & ZIP_STAT_SIZE) && stat.size > kMaxImportBytes)
-        throw FormatProblem("its ZIP archive unpacks to more than " + MiB(kMaxImportBytes));
-    zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(document), 0);
-    if (!file) throw FormatProblem("its ZIP archive cannot be unpacked");
-    const std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> fileCloser(file, zip_fclose);
-    std::string xml;
-    char buffer[65536];
-    for (;;) {
-        const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
-        if (n < 0) throw FormatProblem("its ZIP archive is damaged");
-        if (n == 0) break;
-        if (xml.size() + static_cast<size_t>(n) > kMaxImportBytes)
-            throw FormatProblem("its ZIP archive unpacks to more than " + MiB(kMaxImportBytes));
-        xml.append(buffer, static_cast<size_t>(n));
-    }
+    const uint32_t flags = zip.U16(document + 8), method = zip.U16(document + 10), crc = zip.U32(document + 16);
+    const size_t packedSize = zip.U32(document + 20), size = zip.U32(document + 24), local = zip.U32(document + 42);
+    if (size > kMaxImportBytes) TooLarge();
+    if ((flags & 1) || (method != 0 && method != 8)) throw FormatProblem("its ZIP archive cannot be unpacked");
+    if (!zip.Has(local, kLocalSize) || zip.U32(local) != kLocal) Damaged();
+    const size_t data = local + kLocalSize + zip.U16(local + 26) + zip.U16(local + 28);
+    if (!zip.Has(data, packedSize)) Damaged();
+    const std::string_view packed = zip.Span(data, packedSize);
+    std::string xml = method == 0 ? std::string(packed) : Inflate(packed);
+    if (xml.size() != size ||
+        crc32(0, reinterpret_cast<const Bytef*>(xml.data()), static_cast<uInt>(xml.size())) != crc)
+        throw FormatProblem("its ZIP archive is damaged");
     return xml;
 }
 

@@ -126,15 +126,18 @@ std::string PhoneIpuz()
                    R"([["1A", "2B", "#", {"cell": "3A"}, {"cell": 0, "value": "–"}], ["4B", "5a", "6B", null, null]])");
 }
 
-// Holds one archive's bytes, made with libzip as any packer would.
-std::string Zip(const std::vector<std::pair<std::string, std::string>>& files)
+// Holds one archive's bytes, made with libzip as any packer would; deflated unless `stored`.
+std::string Zip(const std::vector<std::pair<std::string, std::string>>& files, bool stored = false)
 {
     zip_error_t error;
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
     zip_source_keep(buffer);
     zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
-    for (const auto& [name, data] : files)
-        zip_file_add(archive, name.c_str(), zip_source_buffer(archive, data.data(), data.size(), 0), ZIP_FL_ENC_UTF_8);
+    for (const auto& [name, data] : files) {
+        const zip_int64_t index = zip_file_add(archive, name.c_str(),
+                                               zip_source_buffer(archive, data.data(), data.size(), 0), ZIP_FL_ENC_UTF_8);
+        if (stored) zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+    }
     zip_close(archive);
     zip_source_open(buffer);
     zip_source_seek(buffer, 0, SEEK_END);
@@ -144,6 +147,13 @@ std::string Zip(const std::vector<std::pair<std::string, std::string>>& files)
     zip_source_close(buffer);
     zip_source_free(buffer);
     return bytes;
+}
+
+// The archive with its document's check sum changed where the central directory records it.
+std::string WithWrongChecksum(std::string zip)
+{
+    zip[zip.rfind(std::string("PK\x01\x02", 4)) + 16] ^= 1;
+    return zip;
 }
 
 void ExpectSamePuzzle(const Puzzle& want, const Puzzle& got, const std::string& name)
@@ -175,6 +185,7 @@ TEST(ImportTest, EveryLayoutOfTheSameAcrosticGivesTheSamePuzzle)
         {"namespaced JPZ with ranges", ImportKind::Jpz, Jpz(true)},
         {"bare JPZ with a descending range", ImportKind::Jpz, Jpz(false)},
         {"zipped JPZ", ImportKind::Jpz, Zip({{"folder/", ""}, {"puzzle.xml", Jpz(true)}})},
+        {"zipped JPZ, stored", ImportKind::Jpz, Zip({{"puzzle.xml", Jpz(true)}}, true)},
         {"ipuz counting from 0", ImportKind::Ipuz, Ipuz(0)},
         {"ipuz counting from 1", ImportKind::Ipuz, Ipuz(1)},
         {"ipuz wrapped as JSONP", ImportKind::Ipuz, "ipuz(" + Ipuz(0) + ");\n"},
@@ -233,6 +244,7 @@ TEST(ImportTest, RefusesWhatIsNoSoundAcrosticAndSaysWhy)
         {ImportKind::Ipuz, ipuz.substr(0, ipuz.size() / 2), "it is not valid JSON"},
         {ImportKind::Jpz, Zip({{"puzzle.xml", jpz}}).substr(0, 300), "it is a damaged ZIP archive"},
         {ImportKind::Jpz, Zip({{"bomb.xml", bomb}}), "its ZIP archive unpacks to more than 8 MiB"},
+        {ImportKind::Jpz, WithWrongChecksum(Zip({{"puzzle.xml", jpz}})), "its ZIP archive is damaged"},
         {ImportKind::Jpz, Zip({{"a.xml", jpz}, {"b.xml", jpz}}), "holds 2 files, not one XML document"},
         {ImportKind::Ipuz, Replace(ipuz, R"("Clues": [{)", R"("Clues": [[1, "Across"], {)"), "crossword clues"},
         {ImportKind::Ipuz, Replace(ipuz, "[[0,0],[3,0],[1,1]]", "[[0,0],[2,0],[1,1]]"), "is not a letter square"},
