@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QFile>
 #include <QFileInfo>
 #include <QBuffer>
@@ -60,11 +61,32 @@ QStringList ResolvePuzzleParameters(const QStringList& parameters, const QString
     return {QDir::cleanPath(QDir(startFolder).absoluteFilePath(joined))};
 }
 
-std::jthread PreloadFonts()
+FontPreload::FontPreload()
+    : thread_([this] {
+          FcInit();
+          configured_.set_value();
+          if (tableWanted_.get()) QFontDatabase::families();
+      })
 {
-    // The font database's first lookup starts from fontconfig's current configuration, loaded
-    // here once; a lookup that comes first loads it itself, and the later of the two is dropped.
-    return std::jthread([] { FcInit(); });
+}
+
+void FontPreload::WaitForConfiguration() { configurationRead_.wait(); }
+
+FontPreload::~FontPreload() { Finish(); }
+
+void FontPreload::Decide(bool buildTable)
+{
+    if (decided_) return;
+    decided_ = true;
+    buildTable_.set_value(buildTable);
+}
+
+void FontPreload::ApplicationReady() { Decide(true); }
+
+void FontPreload::Finish()
+{
+    Decide(false);
+    if (thread_.joinable()) thread_.join();
 }
 
 std::jthread PreloadImageFormats()

@@ -170,8 +170,14 @@ int main(int argc, char** argv)
     if (WantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString startFolder = QDir::currentPath();
-    const std::jthread fonts = qw::PreloadFonts();
+    qw::FontPreload fonts;
     QApplication app(argc, argv);
+    fonts.ApplicationReady();
+    // Whatever way main ends, the thread is done with Qt's fonts before QApplication goes.
+    const struct FontsFinished {
+        qw::FontPreload& fonts;
+        ~FontsFinished() { fonts.Finish(); }
+    } fontsFinished{fonts};
     const std::jthread imageFormats = qw::PreloadImageFormats();
     QApplication::setApplicationName("Quotewell");
     QApplication::setOrganizationName("Tamarisk");
@@ -190,7 +196,10 @@ int main(int argc, char** argv)
     }
 
     qw::SettingsStore settings;
-    if (!cl.pdf.isEmpty()) return PrintPdf(cl, settings, startFolder);
+    if (!cl.pdf.isEmpty()) {
+        fonts.WaitForConfiguration();
+        return PrintPdf(cl, settings, startFolder);
+    }
     qw::QtPrompts prompts;
 
     qw::DesktopShell shell;
@@ -218,6 +227,7 @@ int main(int argc, char** argv)
         }
     }
 
+    fonts.WaitForConfiguration();
     qw::TForm1 form(qw::Services{settings, prompts, shell, clock}, options);
     prompts.SetParent(&form);
     form.show();
