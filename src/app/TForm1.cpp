@@ -329,7 +329,7 @@ void TForm1::PlaceOuter(const QRect& outer)
 
 void TForm1::FormClose()
 {
-    LeaveCurrent();
+    session_.LeaveCurrent();
     journal_->Discard();
     SettingsStore& store = services_.settings;
     WindowState state;

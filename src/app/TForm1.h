@@ -16,6 +16,7 @@
 #include "puzzle/Puzzle.h"
 #include "print/PrinterOptions.h"
 #include "puzzle/RecentList.h"
+#include "platform/Prompts.h"
 #include "solve/Session.h"
 #include "solve/SolvingTime.h"
 #include "solve/UndoHistory.h"
@@ -73,11 +74,9 @@ public:
     // or RebuildRecentMenu; a .jpz or .ipuz file is imported (see OpenImportedPuzzle).
     bool OpenPuzzleFile(const std::string& path);
     void ShowLoadedPuzzle();
-    void LeaveCurrent();
-    bool CheckSolved();  // IsSolved with its side effect on the recent list
     void RebuildRecentMenu();
-    // SavePuzzle under the general error report; false when it failed or the solver chose not to
-    // write over a file that another program changed.
+    // The session's save, shown; false when it failed or the solver chose not to write over a
+    // file that another program changed.
     bool SaveCurrent();
     // Every change to the entered letters (typing, clearing, revealing, restoring, undoing) ends
     // here: the recovery journal follows within a second, and the File and Edit menus at once.
@@ -175,6 +174,7 @@ private:
     TReportForm& ReportForm();
     void FormCreate();
     bool FormCloseQuery();
+    void ShowWindowTitle();
     void FormClose();
     void BuildMenus();
     void SetUpHeader(bool noPuzzle);
@@ -194,8 +194,9 @@ private:
     void SwitchTimedPuzzle();
     void KeepTime();
     void TimerSolved();
-    // Brings the window up to date after a solving command, in this order: the repaints (frozen
-    // when asked), the journal and menus, the message, the congratulations.
+    // Brings the window up to date after a session command, in this order: the file's journal,
+    // the emptied panes, title, status, locks, recent and File menus; the repaints (frozen when
+    // asked), the journal and menus, the message, the congratulations.
     void ApplyChange(const Change& change);
     void ApplyNotes();
     // Runs a command under the general error report: an escaped error is shown, never fatal.
@@ -218,6 +219,7 @@ private:
 
     Services services_;
     StartupOptions options_;
+    PromptsForSession ask_{services_.prompts};
     Session session_;
     // The session's state under the names the window's code has always used.
     Puzzle& puzzle_ = session_.CurrentPuzzle();
@@ -247,8 +249,6 @@ private:
     bool activating_ = false;
     bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
     QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
-    std::string importSource_;          // the file the open puzzle was imported from, if any
-    FileState fileOnDisk_;              // the puzzle's file as it was loaded or last saved
     bool closing_ = false;
     QRect placedOuter_;
     QMargins placedFrame_;

@@ -44,7 +44,7 @@ bool TForm1::OpenImportedPuzzle(const std::string& path)
         ShowLoadedPuzzle();
         statusLabel_->setText("Imported " + source.fileName() + "; saving keeps your progress in " + qwlName + ".");
     }
-    importSource_ = path;
+    session_.SetImportSource(path);
     return true;
 }
 

@@ -33,21 +33,6 @@ QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromSt
 }  // namespace
 
 
-bool TForm1::CheckSolved()
-{
-    const bool solved = puzzle_.IsSolved();
-    if (solved) session_.RemoveSolvedFromRecent();
-    return solved;
-}
-
-void TForm1::LeaveCurrent()
-{
-    if (!puzzle_.IsOpen() || CheckSolved()) return;
-    // An import never saved has no file yet: the list keeps the file it came from instead.
-    const bool unsavedImport = !importSource_.empty() && !QFileInfo::exists(QString::fromStdString(puzzle_.FileName));
-    recent_.AddToRecent(unsavedImport ? importSource_ : puzzle_.FileName);
-}
-
 void TForm1::RebuildRecentMenu()
 {
     const auto& entries = recent_.Entries();
@@ -88,7 +73,7 @@ void TForm1::HandOver(const std::string& path)
 void TForm1::KeepLocks()
 {
     if (!puzzle_.IsOpen()) copies_->KeepOnly({});
-    else copies_->KeepOnly({RecentList::Expand(puzzle_.FileName), importSource_});
+    else copies_->KeepOnly({RecentList::Expand(puzzle_.FileName), session_.ImportSource()});
 }
 
 bool TForm1::LoadPuzzleFile(const std::string& path)
@@ -98,7 +83,7 @@ bool TForm1::LoadPuzzleFile(const std::string& path)
         Puzzle loaded = LoadPuzzle(path, &version);
         loaded.FileName = path;
         puzzle_ = std::move(loaded);
-        importSource_.clear();
+        session_.SetImportSource({});
     } catch (const VersionError& e) {
         services_.prompts.Notice(QString::fromStdString(e.what()));
         RebuildRecentMenu();
@@ -140,46 +125,26 @@ void TForm1::ShowLoadedPuzzle()
     screen_->ShowPuzzle();
     setUpdatesEnabled(true);
 
-    setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
-    fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
+    ShowWindowTitle();
+    session_.RememberFileOnDisk();
     puzzle_.Modified = false;
-    if (CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
+    if (session_.CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
     RebuildRecentMenu();
     RefreshFileMenu();
     openOfferDeclined_ = false;
     OfferRecovery();
 }
 
+void TForm1::ShowWindowTitle()
+{
+    setWindowTitle(puzzle_.IsOpen() ? "Quotewell - " + FileNamePart(puzzle_.FileName) : QString("Quotewell"));
+}
+
 bool TForm1::SaveCurrent()
 {
-    try {
-        const std::string path = RecentList::Expand(puzzle_.FileName);
-        switch (CheckBeforeSave(fileOnDisk_, StateOf(path), !importSource_.empty())) {
-        case SaveCheck::Write: break;
-        case SaveCheck::AskChanged:
-            if (!services_.prompts.CautionYesNo("\"" + FileNamePart(path) +
-                                                "\" was changed by another program after Quotewell opened it. "
-                                                "Save your letters over it?"))
-                return false;
-            break;
-        case SaveCheck::NewName:
-            puzzle_.FileName = FirstFreeName(path);
-            setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
-            statusLabel_->setText("Imported " + FileNamePart(importSource_) + "; saving keeps your progress in " +
-                                  FileNamePart(puzzle_.FileName) + ".");
-            break;
-        }
-        SavePuzzle(puzzle_);
-        fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
-        KeepLocks();
-        journal_->Track();
-        journal_->Discard();
-        history_.MarkSaved(puzzle_);
-        return true;
-    } catch (const std::exception& e) {
-        services_.prompts.Error(QString::fromLocal8Bit(e.what()));
-        return false;
-    }
+    const Change change = session_.Save(ask_);
+    ApplyChange(change);
+    return !change.stopped;
 }
 
 void TForm1::Save1Click()
@@ -192,7 +157,7 @@ void TForm1::Save1Click()
 void TForm1::Open1Click()
 {
     RefreshFileMenu();
-    LeaveCurrent();
+    session_.LeaveCurrent();
     if (puzzle_.Modified && puzzle_.IsOpen()) {
         Close1Click();
         // A save that failed keeps the puzzle open, with nothing lost.
@@ -210,7 +175,7 @@ void TForm1::Puz0Click(int tag)
     if (tag < 0 || static_cast<size_t>(tag) >= entries.size()) return;
     const std::string path = entries[static_cast<size_t>(tag)];
     if (QFileInfo::exists(QString::fromStdString(path))) {
-        LeaveCurrent();
+        session_.LeaveCurrent();
         if (puzzle_.Modified && puzzle_.IsOpen()) {
             Close1Click();
             if (puzzle_.IsOpen()) return;
@@ -226,21 +191,7 @@ void TForm1::Puz0Click(int tag)
 void TForm1::Close1Click()
 {
     RefreshFileMenu();
-    if (!puzzle_.IsOpen()) return;
-    LeaveCurrent();
-    if (puzzle_.Modified && services_.prompts.ConfirmYesNo("Puzzle not saved.  Save before closing?")) {
-        // A failed save stops the close: the puzzle stays open and modified.
-        if (!SaveCurrent()) return;
-    }
-    journal_->Discard();
-    puzzle_.FileName.clear();
-    history_.Reset(puzzle_);
-    SetUpHeader(true);
-    puzzle_.Modified = false;
-    setWindowTitle("Quotewell");
-    KeepLocks();
-    RebuildRecentMenu();
-    RefreshFileMenu();
+    ApplyChange(session_.Close(ask_));
 }
 
 void TForm1::Deletepuzzle1Click()
@@ -256,13 +207,9 @@ void TForm1::Exit1Click() { close(); }
 
 bool TForm1::FormCloseQuery()
 {
-    if (!puzzle_.Modified || !puzzle_.IsOpen()) return true;
-    switch (services_.prompts.ConfirmYesNoCancel("Puzzle not saved.  Save before closing?")) {
-    case Answer::Yes: return SaveCurrent();
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    }
-    return false;
+    const Change change = session_.CloseQuery(ask_);
+    ApplyChange(change);
+    return !change.stopped;
 }
 
 bool TForm1::FromTemporaryFolder(const QString& path)
@@ -297,10 +244,10 @@ void TForm1::FormActivate()
         const std::string opened = RecentList::Expand(path.toStdString());
         if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
             puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
-            fileOnDisk_ = StateOf(puzzle_.FileName);
+            session_.RememberFileOnDisk();
             KeepLocks();
             puzzle_.Modified = true;
-            setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
+            ShowWindowTitle();
             RebuildRecentMenu();
             // Letters journaled under the new name (the load asked about the old one's).
             OfferRecovery();

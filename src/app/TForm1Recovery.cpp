@@ -28,7 +28,7 @@ void TForm1::OfferRecovery()
     screen_->RepaintPanes();
     screen_->PlaceCursor(true);
     setUpdatesEnabled(true);
-    if (CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
+    if (session_.CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
     RebuildRecentMenu();
     RefreshFileMenu();
     LettersChanged();

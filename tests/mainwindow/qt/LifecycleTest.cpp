@@ -11,13 +11,6 @@
 namespace qw::test {
 namespace {
 
-QByteArray Bytes(const std::string& path)
-{
-    QFile f(QString::fromStdString(path));
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 TEST_F(MainWindowTest, MenuTreeStartsWithEveryItemInPlace)
 {
     const QStringList menus = [&] {
@@ -83,95 +76,6 @@ TEST_F(MainWindowTest, TypedLettersSurviveCloseWithSaveAndReopen)
     EXPECT_FALSE(form->Recentunsolvedpuzzles1->menuAction()->isVisible());
 }
 
-TEST_F(MainWindowTest, UnmodifiedPuzzleClosesWithoutAsking)
-{
-    ASSERT_TRUE(form->OpenPuzzleFile(WritePuzzle("Small")));
-    form->Close1Click();
-    EXPECT_EQ(prompts.Count(PromptKind::ConfirmYesNo), 0);
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(prompts.Count(PromptKind::ConfirmYesNoCancel), 0);
-}
-
-TEST_F(MainWindowTest, ExitPromptYesNoCancel)
-{
-    const std::string path = WritePuzzle("Small");
-    const QByteArray before = Bytes(path);
-    ASSERT_TRUE(form->OpenPuzzleFile(path));
-    Type("h");
-
-    prompts.QueueAnswer(Answer::Cancel);
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->CurrentPuzzle().Modified);
-    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
-
-    prompts.QueueAnswer(Answer::No);
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(Bytes(path), before);
-
-    Restart();
-    ASSERT_TRUE(form->OpenPuzzleFile(path));
-    Type("h");
-    prompts.QueueAnswer(Answer::Yes);
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(LoadPuzzle(path).Letters[1].Entered, 'H');
-}
-
-TEST_F(MainWindowTest, FailedSaveKeepsFileAndStopsTheClose)
-{
-    const std::string path = WritePuzzle("Small");
-    ASSERT_TRUE(form->OpenPuzzleFile(path));
-    Type("h");
-    // The puzzle's folder becomes unusable: its path now names a plain file.
-    const std::string blocked = QDir(dir.path()).filePath("blocked").toStdString();
-    { QFile f(QString::fromStdString(blocked)); f.open(QIODevice::WriteOnly); }
-    form->CurrentPuzzle().FileName = blocked + "/Small.QWL";
-
-    prompts.QueueAnswer(Answer::Yes);
-    EXPECT_FALSE(form->close());
-    EXPECT_EQ(prompts.Count(PromptKind::Error), 1);
-    EXPECT_TRUE(form->CurrentPuzzle().Modified);
-
-    prompts.QueueAnswer(Answer::Yes);
-    form->Close1Click();
-    EXPECT_EQ(prompts.Count(PromptKind::Error), 2);
-    EXPECT_FALSE(form->CurrentPuzzle().FileName.empty());
-    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
-}
-
-TEST_F(MainWindowTest, SaveAsksBeforeWritingOverAFileAnotherProgramChanged)
-{
-    const std::string path = WritePuzzle("Small");
-    const QString question =
-        "\"Small.QWL\" was changed by another program after Quotewell opened it. Save your letters over it?";
-    ASSERT_TRUE(form->OpenPuzzleFile(path));
-    Type("h");
-    Puzzle other = SmallPuzzle();
-    other.Clues[0].Text = "Written elsewhere";
-    WritePuzzle("Small", other);
-    const QByteArray theirs = Bytes(path);
-
-    // No, from Save and from the save offered on closing: nothing written, nothing lost.
-    form->Save1Click();
-    prompts.QueueAnswer(Answer::Yes);  // save before closing? then No to writing over theirs
-    form->Close1Click();
-    EXPECT_EQ(prompts.Texts(PromptKind::CautionYesNo), QStringList({question, question}));
-    EXPECT_EQ(Bytes(path), theirs);
-    EXPECT_TRUE(form->CurrentPuzzle().Modified);
-    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
-
-    prompts.QueueAnswer(Answer::Yes);
-    form->Save1Click();
-    EXPECT_FALSE(form->CurrentPuzzle().Modified);
-    EXPECT_EQ(LoadPuzzle(path).Letters[1].Entered, 'H');
-    // Its own save is no other program's; a deleted file is simply written again.
-    Type("i");
-    form->Save1Click();
-    std::filesystem::remove(path);
-    form->Save1Click();
-    EXPECT_EQ(prompts.Count(PromptKind::CautionYesNo), 3);
-    EXPECT_EQ(LoadPuzzle(path).Letters[2].Entered, 'I');
-}
-
 TEST_F(MainWindowTest, FailedLoadKeepsThePreviousPuzzle)
 {
     const std::string good = WritePuzzle("Small");
@@ -187,20 +91,6 @@ TEST_F(MainWindowTest, FailedLoadKeepsThePreviousPuzzle)
     EXPECT_TRUE(form->CurrentPuzzle().Modified);
 }
 
-TEST_F(MainWindowTest, EleventhUnsolvedPuzzlePushesTheOldestOut)
-{
-    std::vector<std::string> paths;
-    for (int i = 0; i < 11; ++i) paths.push_back(WritePuzzle(QString("P%1").arg(i).toStdString()));
-    for (const auto& p : paths) {
-        ASSERT_TRUE(form->OpenPuzzleFile(p));
-        form->Close1Click();
-    }
-    const auto& entries = form->Recent().Entries();
-    ASSERT_EQ(entries.size(), 10u);
-    EXPECT_EQ(entries.front(), paths[10]);
-    EXPECT_EQ(entries.back(), paths[1]);
-}
-
 TEST_F(MainWindowTest, MissingRecentPuzzleIsDropped)
 {
     const std::string path = WritePuzzle("Gone");
@@ -211,22 +101,6 @@ TEST_F(MainWindowTest, MissingRecentPuzzleIsDropped)
     EXPECT_EQ(prompts.Texts(PromptKind::Notice), QStringList{"Puzzle Gone no longer exists."});
     EXPECT_TRUE(form->Recent().Entries().empty());
     EXPECT_FALSE(form->Recentunsolvedpuzzles1->menuAction()->isVisible());
-}
-
-TEST_F(MainWindowTest, SolvingTakesThePuzzleOffTheRecentList)
-{
-    const std::string path = WritePuzzle("Small");
-    ASSERT_TRUE(form->OpenPuzzleFile(path));
-    form->Close1Click();
-    ASSERT_EQ(form->Recent().Entries().size(), 1u);
-    form->Puz0Click(0);
-    form->Allletters1Click();
-    EXPECT_EQ(prompts.Count(PromptKind::Exec), 1);  // the congratulations
-    EXPECT_TRUE(form->Recent().Entries().empty());
-    EXPECT_FALSE(form->CurrentPuzzle().Modified);  // revealing is not a change to save
-    form->Close1Click();
-    EXPECT_EQ(prompts.Count(PromptKind::ConfirmYesNo), 0);
-    EXPECT_TRUE(form->Recent().Entries().empty());
 }
 
 TEST_F(MainWindowTest, PuzzleFromTemporaryFolderIsRehomedBesideOthersAndModified)
