@@ -36,6 +36,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
 {
     setObjectName("TForm1");
     setWindowTitle("Quotewell");
+    session_.SetPlaces({options_.puzzlesDir.toStdString(), options_.programDir.toStdString(), QDir::tempPath().toStdString()});
     QFont font("Arial");
     font.setPixelSize(13);
     setFont(font);
@@ -66,6 +67,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
 
     copies_ = std::make_unique<CopyGuard>(options_.copiesDir);
     copies_->Listen();
+    session_.SetHolder([this](const std::string& path) { return copies_->Hold(path); });
     connect(copies_.get(), &CopyGuard::frontRequested, this, [this] { BringToFront(); });
     journal_ = std::make_unique<JournalKeeper>(options_.recoveryDir.toStdString(), puzzle_, cursor_);
     // Solving goes on; the solver learns that a crash would now cost the unsaved letters.

@@ -70,9 +70,10 @@ public:
 
     // Document lifecycle
     void FormActivate();
-    // Every road to an open puzzle (Open, recent list, command line): LoadPuzzle + ShowLoadedPuzzle
-    // or RebuildRecentMenu; a .jpz or .ipuz file is imported (see OpenImportedPuzzle).
+    // Every road to an open puzzle (Open, recent list, command line): the session's OpenFile,
+    // shown; false when nothing was opened.
     bool OpenPuzzleFile(const std::string& path);
+    // The window's side of a newly opened puzzle: its menus, notes, header and panes.
     void ShowLoadedPuzzle();
     void RebuildRecentMenu();
     // The session's save, shown; false when it failed or the solver chose not to write over a
@@ -204,15 +205,6 @@ private:
     // Stored sizes and the minimum size are of the outer window, frame included.
     QMargins FrameMargins() const;
     void PlaceOuter(const QRect& outer);
-    QString TempHomeFolder() const;
-    static bool FromTemporaryFolder(const QString& path);
-    // Imports a JPZ or ipuz file into a puzzle whose file is X.QWL beside it (or in the puzzles
-    // folder), or opens that X.QWL when it already holds the same acrostic. Nothing is written.
-    bool OpenImportedPuzzle(const std::string& path);
-    bool LoadPuzzleFile(const std::string& path);
-    // Another running copy has the puzzle at `path` open: it is asked to come to the front and
-    // this window says so.
-    void HandOver(const std::string& path);
     // The locks follow the open puzzle: its file and the one it was imported from.
     void KeepLocks();
     void BringToFront();

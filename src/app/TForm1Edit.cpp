@@ -61,15 +61,19 @@ void TForm1::ApplyChange(const Change& change)
         journal_->Track();
         journal_->Discard();
     }
+    if (change.dropJournal) journal_->Discard();
     if (change.closed) {
         journal_->Discard();
         SetUpHeader(true);
     }
+    if (change.loaded) ShowLoadedPuzzle();
+    if (change.solverInfo) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
     if (change.windowTitle) ShowWindowTitle();
-    if (change.status) statusLabel_->setText(QString::fromStdString(*change.status));
-    if (change.fileLocks) KeepLocks();
     if (change.recentList) RebuildRecentMenu();
     if (change.fileMenu) RefreshFileMenu();
+    if (change.offerRecovery) OfferRecovery();
+    if (change.status) statusLabel_->setText(QString::fromStdString(*change.status));
+    if (change.fileLocks) KeepLocks();
     if (change.freezeDrawing) setUpdatesEnabled(false);
     if (change.repaintPanes) screen_->RepaintPanes();
     if (!change.letters.empty()) screen_->RepaintLetters(change.letters);

@@ -76,33 +76,6 @@ TEST_F(MainWindowTest, TypedLettersSurviveCloseWithSaveAndReopen)
     EXPECT_FALSE(form->Recentunsolvedpuzzles1->menuAction()->isVisible());
 }
 
-TEST_F(MainWindowTest, FailedLoadKeepsThePreviousPuzzle)
-{
-    const std::string good = WritePuzzle("Small");
-    ASSERT_TRUE(form->OpenPuzzleFile(good));
-    Type("h");
-    const std::string bad = QDir(puzzlesDir).filePath("Broken.QWL").toStdString();
-    { QFile f(QString::fromStdString(bad)); f.open(QIODevice::WriteOnly); f.write("\x01\x05\x00\x00\x00garbage"); }
-
-    EXPECT_FALSE(form->OpenPuzzleFile(bad));
-    EXPECT_EQ(prompts.Texts(PromptKind::Warning), QStringList{QString::fromStdString("Error reading file " + bad + ".")});
-    EXPECT_EQ(form->CurrentPuzzle().FileName, good);
-    EXPECT_EQ(form->CurrentPuzzle().Letters[1].Entered, 'H');
-    EXPECT_TRUE(form->CurrentPuzzle().Modified);
-}
-
-TEST_F(MainWindowTest, MissingRecentPuzzleIsDropped)
-{
-    const std::string path = WritePuzzle("Gone");
-    ASSERT_TRUE(form->OpenPuzzleFile(path));
-    form->Close1Click();
-    std::filesystem::remove(path);
-    form->Puz0Click(0);
-    EXPECT_EQ(prompts.Texts(PromptKind::Notice), QStringList{"Puzzle Gone no longer exists."});
-    EXPECT_TRUE(form->Recent().Entries().empty());
-    EXPECT_FALSE(form->Recentunsolvedpuzzles1->menuAction()->isVisible());
-}
-
 TEST_F(MainWindowTest, PuzzleFromTemporaryFolderIsRehomedBesideOthersAndModified)
 {
     QTemporaryDir temp(QDir::tempPath() + "/qwtestXXXXXX");
