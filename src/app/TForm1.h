@@ -1,6 +1,6 @@
 #pragma once
-// The main window: owner of the one open puzzle, its cursor and the views, and the composition
-// root of the program. Its handlers are named after the controls and menu items they serve
+// The main window: the views of the session that owns the open puzzle, and the composition root
+// of the program. Its handlers are named after the controls and menu items they serve
 // (Open1Click for Open1) and forward to the code that owns each behaviour.
 
 #include <QMainWindow>
@@ -196,8 +196,9 @@ private:
     void KeepTime();
     void TimerSolved();
     // Brings the window up to date after a session command, in this order: the file's journal,
-    // the emptied panes, title, status, locks, recent and File menus; the repaints (frozen when
-    // asked), the journal and menus, the message, the congratulations.
+    // the emptied or newly shown panes, the title, the recent and File menus, the recovery offer,
+    // the status text and the locks; then the repaints (frozen when asked), the journal and menus,
+    // the message, the congratulations.
     void ApplyChange(const Change& change);
     void ApplyNotes();
     // Runs a command under the general error report: an escaped error is shown, never fatal.

@@ -1,8 +1,8 @@
 #pragma once
-// The one owner of the solving state: the open puzzle, its cursor, the undo history, the recent
-// list and the cursor behaviour. Every solving command is a method that changes that state and
-// returns one Change saying what the window has to bring up to date; the session never calls a
-// window.
+// The one owner of the solving state: the open puzzle and its file, its cursor, the undo history,
+// the recent list and the cursor behaviour. Every command (solving, and the puzzle's life from open
+// to close) is a method that changes that state and returns one Change saying what the window has
+// to bring up to date; the session asks the solver through SessionPrompts and never calls a window.
 
 #include <cstdint>
 #include <functional>
@@ -48,8 +48,10 @@ struct Change {
     bool offerRecovery = false;     // the file's journal, if any, is to be offered (OfferRecovery)
     std::optional<std::string> status;  // the status bar's new text
     bool fileLocks = false;         // the files held against other copies follow the open puzzle
-    std::string handOver;           // another running copy holds this file: it comes to the front
-    std::string open;               // the puzzle file to open next (OpenFile), the old one left
+    // Not steps of ApplyChange: another running copy holds this file and is to come to the front;
+    std::string handOver;
+    // the puzzle file to open next (OpenFile), the old one having been left.
+    std::string open;
     // The solver chose to stay, or a save failed: whatever the command was part of goes no further.
     bool stopped = false;
 };
