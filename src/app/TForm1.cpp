@@ -74,11 +74,8 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     connect(journal_.get(), &JournalKeeper::failed, statusLabel_, [this](const QString& reason) {
         statusLabel_->setText("Unsaved letters are not kept for recovery: " + reason);
     });
-    // Puzzles left with unsaved letters come first in the recent list, so the solver finds them.
-    const auto journaled = journal_->JournaledPuzzles(
-        options_.parameters.join(' ').toStdString(), [this](const std::string& path) { return copies_->HeldElsewhere(path); });
-    for (auto it = journaled.rbegin(); it != journaled.rend(); ++it) recent_.AddToRecent(*it);
-    if (!journaled.empty()) RebuildRecentMenu();
+    ApplyChange(session_.PutJournaledFirst(journal_->JournaledPuzzles(
+        options_.parameters.join(' ').toStdString(), [this](const std::string& path) { return copies_->HeldElsewhere(path); })));
 
     // The settings of the dialogs that live for the whole run are read now, in the order the
     // program has always read them: letter entry follows the cursor behaviour from the first key.

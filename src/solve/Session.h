@@ -113,6 +113,9 @@ public:
     // import whose progress file was taken by an unrelated file saves under a free name instead.
     // A failure is reported as an error and sets `stopped`.
     Change Save(SessionPrompts& ask);
+    // At start-up: puzzles left with unsaved letters (newest first) come first in the recent list,
+    // so the solver finds them.
+    Change PutJournaledFirst(const std::vector<std::string>& journaled);
     // The puzzle is being left (closed, or another opened): unsolved, it goes to the front of the
     // recent list.
     void LeaveCurrent();

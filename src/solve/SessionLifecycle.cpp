@@ -73,6 +73,14 @@ Change Session::Save(SessionPrompts& ask)
     return change;
 }
 
+Change Session::PutJournaledFirst(const std::vector<std::string>& journaled)
+{
+    for (auto it = journaled.rbegin(); it != journaled.rend(); ++it) recent_.AddToRecent(*it);
+    Change change;
+    change.recentList = !journaled.empty();
+    return change;
+}
+
 void Session::LeaveCurrent()
 {
     if (!puzzle_.IsOpen() || CheckSolved()) return;

@@ -198,6 +198,12 @@ TEST_F(SessionFiles, LeavingAnUnsolvedPuzzleKeepsItInTheRecentList)
     s.Close(ask);
     EXPECT_FALSE(fs::exists(dir + "/Q.QWL"));
     EXPECT_EQ(s.Recent().Entries().front(), jpz);
+
+    // At start-up the puzzles with journals come first, the newest at the top.
+    EXPECT_FALSE(s.PutJournaledFirst({}).recentList);
+    EXPECT_TRUE(s.PutJournaledFirst({"/j/New.QWL", jpz}).recentList);
+    EXPECT_EQ(std::vector<std::string>(s.Recent().Entries().begin(), s.Recent().Entries().begin() + 3),
+              (std::vector<std::string>{"/j/New.QWL", jpz, paths[9]}));
 }
 
 TEST_F(SessionFiles, AFileThatCannotBeOpenedIsSaidAndTheOpenPuzzleStays)
