@@ -36,6 +36,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
 {
     setObjectName("TForm1");
     setWindowTitle("Quotewell");
+    session_.SetPlaces({options_.puzzlesDir.toStdString(), options_.programDir.toStdString(), QDir::tempPath().toStdString()});
     QFont font("Arial");
     font.setPixelSize(13);
     setFont(font);
@@ -66,17 +67,15 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
 
     copies_ = std::make_unique<CopyGuard>(options_.copiesDir);
     copies_->Listen();
+    session_.SetHolder([this](const std::string& path) { return copies_->Hold(path); });
     connect(copies_.get(), &CopyGuard::frontRequested, this, [this] { BringToFront(); });
     journal_ = std::make_unique<JournalKeeper>(options_.recoveryDir.toStdString(), puzzle_, cursor_);
     // Solving goes on; the solver learns that a crash would now cost the unsaved letters.
     connect(journal_.get(), &JournalKeeper::failed, statusLabel_, [this](const QString& reason) {
         statusLabel_->setText("Unsaved letters are not kept for recovery: " + reason);
     });
-    // Puzzles left with unsaved letters come first in the recent list, so the solver finds them.
-    const auto journaled = journal_->JournaledPuzzles(
-        options_.parameters.join(' ').toStdString(), [this](const std::string& path) { return copies_->HeldElsewhere(path); });
-    for (auto it = journaled.rbegin(); it != journaled.rend(); ++it) recent_.AddToRecent(*it);
-    if (!journaled.empty()) RebuildRecentMenu();
+    ApplyChange(session_.PutJournaledFirst(journal_->JournaledPuzzles(
+        options_.parameters.join(' ').toStdString(), [this](const std::string& path) { return copies_->HeldElsewhere(path); })));
 
     // The settings of the dialogs that live for the whole run are read now, in the order the
     // program has always read them: letter entry follows the cursor behaviour from the first key.
@@ -329,7 +328,7 @@ void TForm1::PlaceOuter(const QRect& outer)
 
 void TForm1::FormClose()
 {
-    LeaveCurrent();
+    session_.LeaveCurrent();
     journal_->Discard();
     SettingsStore& store = services_.settings;
     WindowState state;

@@ -1,6 +1,6 @@
 #pragma once
-// The main window: owner of the one open puzzle, its cursor and the views, and the composition
-// root of the program. Its handlers are named after the controls and menu items they serve
+// The main window: the views of the session that owns the open puzzle, and the composition root
+// of the program. Its handlers are named after the controls and menu items they serve
 // (Open1Click for Open1) and forward to the code that owns each behaviour.
 
 #include <QMainWindow>
@@ -16,6 +16,7 @@
 #include "puzzle/Puzzle.h"
 #include "print/PrinterOptions.h"
 #include "puzzle/RecentList.h"
+#include "platform/Prompts.h"
 #include "solve/Session.h"
 #include "solve/SolvingTime.h"
 #include "solve/UndoHistory.h"
@@ -69,15 +70,14 @@ public:
 
     // Document lifecycle
     void FormActivate();
-    // Every road to an open puzzle (Open, recent list, command line): LoadPuzzle + ShowLoadedPuzzle
-    // or RebuildRecentMenu; a .jpz or .ipuz file is imported (see OpenImportedPuzzle).
+    // Every road to an open puzzle (Open, recent list, command line): the session's OpenFile,
+    // shown; false when nothing was opened.
     bool OpenPuzzleFile(const std::string& path);
+    // The window's side of a newly opened puzzle: its menus, notes, header and panes.
     void ShowLoadedPuzzle();
-    void LeaveCurrent();
-    bool CheckSolved();  // IsSolved with its side effect on the recent list
     void RebuildRecentMenu();
-    // SavePuzzle under the general error report; false when it failed or the solver chose not to
-    // write over a file that another program changed.
+    // The session's save, shown; false when it failed or the solver chose not to write over a
+    // file that another program changed.
     bool SaveCurrent();
     // Every change to the entered letters (typing, clearing, revealing, restoring, undoing) ends
     // here: the recovery journal follows within a second, and the File and Edit menus at once.
@@ -175,6 +175,7 @@ private:
     TReportForm& ReportForm();
     void FormCreate();
     bool FormCloseQuery();
+    void ShowWindowTitle();
     void FormClose();
     void BuildMenus();
     void SetUpHeader(bool noPuzzle);
@@ -194,8 +195,10 @@ private:
     void SwitchTimedPuzzle();
     void KeepTime();
     void TimerSolved();
-    // Brings the window up to date after a solving command, in this order: the repaints (frozen
-    // when asked), the journal and menus, the message, the congratulations.
+    // Brings the window up to date after a session command, in this order: the file's journal,
+    // the emptied or newly shown panes, the title, the recent and File menus, the recovery offer,
+    // the status text and the locks; then the repaints (frozen when asked), the journal and menus,
+    // the message, the congratulations.
     void ApplyChange(const Change& change);
     void ApplyNotes();
     // Runs a command under the general error report: an escaped error is shown, never fatal.
@@ -203,21 +206,13 @@ private:
     // Stored sizes and the minimum size are of the outer window, frame included.
     QMargins FrameMargins() const;
     void PlaceOuter(const QRect& outer);
-    QString TempHomeFolder() const;
-    static bool FromTemporaryFolder(const QString& path);
-    // Imports a JPZ or ipuz file into a puzzle whose file is X.QWL beside it (or in the puzzles
-    // folder), or opens that X.QWL when it already holds the same acrostic. Nothing is written.
-    bool OpenImportedPuzzle(const std::string& path);
-    bool LoadPuzzleFile(const std::string& path);
-    // Another running copy has the puzzle at `path` open: it is asked to come to the front and
-    // this window says so.
-    void HandOver(const std::string& path);
     // The locks follow the open puzzle: its file and the one it was imported from.
     void KeepLocks();
     void BringToFront();
 
     Services services_;
     StartupOptions options_;
+    PromptsForSession ask_{services_.prompts};
     Session session_;
     // The session's state under the names the window's code has always used.
     Puzzle& puzzle_ = session_.CurrentPuzzle();
@@ -247,8 +242,6 @@ private:
     bool activating_ = false;
     bool openOfferDeclined_ = false;    // the Open dialog offered at activation was cancelled
     QString failedCommandLine_;         // a command-line puzzle that failed to load is not retried
-    std::string importSource_;          // the file the open puzzle was imported from, if any
-    FileState fileOnDisk_;              // the puzzle's file as it was loaded or last saved
     bool closing_ = false;
     QRect placedOuter_;
     QMargins placedFrame_;

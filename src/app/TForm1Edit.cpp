@@ -2,6 +2,7 @@
 // highlight aid of the Options menu, and what follows any change of entered letters.
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 
 #include "app/AppSettings.h"
@@ -56,6 +57,23 @@ void TForm1::NextUnfinishedAnswer1Click()
 
 void TForm1::ApplyChange(const Change& change)
 {
+    if (change.saved) {
+        journal_->Track();
+        journal_->Discard();
+    }
+    if (change.dropJournal) journal_->Discard();
+    if (change.closed) {
+        journal_->Discard();
+        SetUpHeader(true);
+    }
+    if (change.loaded) ShowLoadedPuzzle();
+    if (change.solverInfo) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
+    if (change.windowTitle) ShowWindowTitle();
+    if (change.recentList) RebuildRecentMenu();
+    if (change.fileMenu) RefreshFileMenu();
+    if (change.offerRecovery) OfferRecovery();
+    if (change.status) statusLabel_->setText(QString::fromStdString(*change.status));
+    if (change.fileLocks) KeepLocks();
     if (change.freezeDrawing) setUpdatesEnabled(false);
     if (change.repaintPanes) screen_->RepaintPanes();
     if (!change.letters.empty()) screen_->RepaintLetters(change.letters);

@@ -3,24 +3,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <algorithm>
-#include <filesystem>
 
 #include "app/CopyGuard.h"
-#include "app/JournalKeeper.h"
 #include "app/TForm1.h"
-#include "formats/PuzzleFormats.h"
 #include "info/qt/TReportForm.h"
 #include "info/qt/NoteViewers.h"
 #include "platform/Prompts.h"
-#include "platform/QtConvert.h"
-#include "puzzle/PuzzleFile.h"
-#include "puzzle/PuzzleHome.h"
 #include "puzzle/RecentList.h"
 #include "view/qt/PuzzleScreen.h"
 
@@ -31,22 +23,6 @@ namespace {
 QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
 
 }  // namespace
-
-
-bool TForm1::CheckSolved()
-{
-    const bool solved = puzzle_.IsSolved();
-    if (solved) session_.RemoveSolvedFromRecent();
-    return solved;
-}
-
-void TForm1::LeaveCurrent()
-{
-    if (!puzzle_.IsOpen() || CheckSolved()) return;
-    // An import never saved has no file yet: the list keeps the file it came from instead.
-    const bool unsavedImport = !importSource_.empty() && !QFileInfo::exists(QString::fromStdString(puzzle_.FileName));
-    recent_.AddToRecent(unsavedImport ? importSource_ : puzzle_.FileName);
-}
 
 void TForm1::RebuildRecentMenu()
 {
@@ -67,53 +43,17 @@ void TForm1::RebuildRecentMenu()
 
 bool TForm1::OpenPuzzleFile(const std::string& path)
 {
-    handedOver_ = false;
-    if (!copies_->Hold(path)) {
-        HandOver(path);
-        return false;
-    }
-    const bool opened = ImportKindOf(path) ? OpenImportedPuzzle(path) : LoadPuzzleFile(path);
-    KeepLocks();
-    return opened;
-}
-
-void TForm1::HandOver(const std::string& path)
-{
-    handedOver_ = true;
-    copies_->AskHolderToFront(path);
-    statusLabel_->setText(FileNamePart(path) + " is open in another Quotewell window.");
-    RebuildRecentMenu();
+    const Change change = session_.OpenFile(path, ask_);
+    handedOver_ = !change.handOver.empty();
+    if (handedOver_) copies_->AskHolderToFront(change.handOver);
+    ApplyChange(change);
+    return !change.stopped;
 }
 
 void TForm1::KeepLocks()
 {
     if (!puzzle_.IsOpen()) copies_->KeepOnly({});
-    else copies_->KeepOnly({RecentList::Expand(puzzle_.FileName), importSource_});
-}
-
-bool TForm1::LoadPuzzleFile(const std::string& path)
-{
-    try {
-        int version = 0;
-        Puzzle loaded = LoadPuzzle(path, &version);
-        loaded.FileName = path;
-        puzzle_ = std::move(loaded);
-        importSource_.clear();
-    } catch (const VersionError& e) {
-        services_.prompts.Notice(QString::fromStdString(e.what()));
-        RebuildRecentMenu();
-        return false;
-    } catch (const ReadError& e) {
-        services_.prompts.Warning(QString::fromStdString(e.what()));
-        RebuildRecentMenu();
-        return false;
-    } catch (const std::exception& e) {
-        services_.prompts.Error(QString::fromLocal8Bit(e.what()));
-        RebuildRecentMenu();
-        return false;
-    }
-    ShowLoadedPuzzle();
-    return true;
+    else copies_->KeepOnly({RecentList::Expand(puzzle_.FileName), session_.ImportSource()});
 }
 
 void TForm1::ApplyNotes()
@@ -126,7 +66,6 @@ void TForm1::ApplyNotes()
 
 void TForm1::ShowLoadedPuzzle()
 {
-    history_.Reset(puzzle_);
     const bool moreInfo = puzzle_.HasMoreInfo();
     screen_->SetHeaderHint(moreInfo);
     MoreInfoonPuzzle1->setVisible(moreInfo);
@@ -139,140 +78,65 @@ void TForm1::ShowLoadedPuzzle()
     SetUpHeader(false);
     screen_->ShowPuzzle();
     setUpdatesEnabled(true);
-
-    setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
-    fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
-    puzzle_.Modified = false;
-    if (CheckSolved() && puzzle_.HasSolverInfo()) AdditionalInfoForSuccessfulSolvers1->setEnabled(true);
-    RebuildRecentMenu();
-    RefreshFileMenu();
     openOfferDeclined_ = false;
-    OfferRecovery();
+}
+
+void TForm1::ShowWindowTitle()
+{
+    setWindowTitle(puzzle_.IsOpen() ? "Quotewell - " + FileNamePart(puzzle_.FileName) : QString("Quotewell"));
 }
 
 bool TForm1::SaveCurrent()
 {
-    try {
-        const std::string path = RecentList::Expand(puzzle_.FileName);
-        switch (CheckBeforeSave(fileOnDisk_, StateOf(path), !importSource_.empty())) {
-        case SaveCheck::Write: break;
-        case SaveCheck::AskChanged:
-            if (!services_.prompts.CautionYesNo("\"" + FileNamePart(path) +
-                                                "\" was changed by another program after Quotewell opened it. "
-                                                "Save your letters over it?"))
-                return false;
-            break;
-        case SaveCheck::NewName:
-            puzzle_.FileName = FirstFreeName(path);
-            setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
-            statusLabel_->setText("Imported " + FileNamePart(importSource_) + "; saving keeps your progress in " +
-                                  FileNamePart(puzzle_.FileName) + ".");
-            break;
-        }
-        SavePuzzle(puzzle_);
-        fileOnDisk_ = StateOf(RecentList::Expand(puzzle_.FileName));
-        KeepLocks();
-        journal_->Track();
-        journal_->Discard();
-        history_.MarkSaved(puzzle_);
-        return true;
-    } catch (const std::exception& e) {
-        services_.prompts.Error(QString::fromLocal8Bit(e.what()));
-        return false;
-    }
+    const Change change = session_.Save(ask_);
+    ApplyChange(change);
+    return !change.stopped;
 }
 
 void TForm1::Save1Click()
 {
     RefreshFileMenu();
-    if (!puzzle_.IsOpen()) return;
     SaveCurrent();
 }
 
 void TForm1::Open1Click()
 {
     RefreshFileMenu();
-    LeaveCurrent();
-    if (puzzle_.Modified && puzzle_.IsOpen()) {
-        Close1Click();
-        // A save that failed keeps the puzzle open, with nothing lost.
-        if (puzzle_.IsOpen()) return;
-    }
-    const QString preset = QString::fromStdString(puzzle_.FileName);
-    const auto chosen = services_.prompts.OpenFile(options_.puzzlesDir, preset);
+    const Change left = session_.LeaveForAnother(ask_);
+    ApplyChange(left);
+    if (left.stopped) return;
+    const auto chosen = session_.AskForPuzzle(ask_);
     if (!chosen) return;
-    if (OpenPuzzleFile(chosen->toStdString()) && reportForm_) reportForm_->hide();
+    if (OpenPuzzleFile(*chosen) && reportForm_) reportForm_->hide();
 }
 
 void TForm1::Puz0Click(int tag)
 {
-    const auto& entries = recent_.Entries();
-    if (tag < 0 || static_cast<size_t>(tag) >= entries.size()) return;
-    const std::string path = entries[static_cast<size_t>(tag)];
-    if (QFileInfo::exists(QString::fromStdString(path))) {
-        LeaveCurrent();
-        if (puzzle_.Modified && puzzle_.IsOpen()) {
-            Close1Click();
-            if (puzzle_.IsOpen()) return;
-        }
-        OpenPuzzleFile(path);
-    } else {
-        services_.prompts.Notice("Puzzle " + QString::fromStdString(RecentList::Caption(path)) + " no longer exists.");
-        recent_.Remove(path);
-        RebuildRecentMenu();
-    }
+    if (tag < 0) return;
+    const Change change = session_.OpenRecent(static_cast<size_t>(tag), ask_);
+    ApplyChange(change);
+    if (!change.open.empty()) OpenPuzzleFile(change.open);
 }
 
 void TForm1::Close1Click()
 {
     RefreshFileMenu();
-    if (!puzzle_.IsOpen()) return;
-    LeaveCurrent();
-    if (puzzle_.Modified && services_.prompts.ConfirmYesNo("Puzzle not saved.  Save before closing?")) {
-        // A failed save stops the close: the puzzle stays open and modified.
-        if (!SaveCurrent()) return;
-    }
-    journal_->Discard();
-    puzzle_.FileName.clear();
-    history_.Reset(puzzle_);
-    SetUpHeader(true);
-    puzzle_.Modified = false;
-    setWindowTitle("Quotewell");
-    KeepLocks();
-    RebuildRecentMenu();
-    RefreshFileMenu();
+    ApplyChange(session_.Close(ask_));
 }
 
 void TForm1::Deletepuzzle1Click()
 {
     RefreshFileMenu();
-    if (!puzzle_.IsOpen()) return;
-    if (!services_.prompts.ConfirmYesNo("Delete this puzzle.  Are you sure?")) return;
-    std::error_code ec;
-    std::filesystem::remove(std::filesystem::path(puzzle_.FileName), ec);  // a missing file is no error
+    ApplyChange(session_.DeleteFile(ask_));
 }
 
 void TForm1::Exit1Click() { close(); }
 
 bool TForm1::FormCloseQuery()
 {
-    if (!puzzle_.Modified || !puzzle_.IsOpen()) return true;
-    switch (services_.prompts.ConfirmYesNoCancel("Puzzle not saved.  Save before closing?")) {
-    case Answer::Yes: return SaveCurrent();
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    }
-    return false;
-}
-
-bool TForm1::FromTemporaryFolder(const QString& path)
-{
-    return IsTemporaryPath(RecentList::Expand(path.toStdString()), QDir::tempPath().toStdString());
-}
-
-QString TForm1::TempHomeFolder() const
-{
-    return options_.puzzlesDir.isEmpty() ? options_.programDir : options_.puzzlesDir;
+    const Change change = session_.CloseQuery(ask_);
+    ApplyChange(change);
+    return !change.stopped;
 }
 
 void TForm1::FormActivate()
@@ -293,18 +157,7 @@ void TForm1::FormActivate()
             if (handedOver_) QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
             return;
         }
-        // An import has already chosen where its progress goes.
-        const std::string opened = RecentList::Expand(path.toStdString());
-        if (!ImportKindOf(opened) && FromTemporaryFolder(path)) {
-            puzzle_.FileName = RehomedPath(opened, TempHomeFolder().toStdString());
-            fileOnDisk_ = StateOf(puzzle_.FileName);
-            KeepLocks();
-            puzzle_.Modified = true;
-            setWindowTitle("Quotewell - " + FileNamePart(puzzle_.FileName));
-            RebuildRecentMenu();
-            // Letters journaled under the new name (the load asked about the old one's).
-            OfferRecovery();
-        }
+        ApplyChange(session_.RehomeFromTemporaryFolder(path.toStdString()));
         return;
     }
     if (openOfferDeclined_) return;

@@ -230,4 +230,22 @@ bool QtPrompts::ChoosePrinter(QPrinter& printer)
 
 int QtPrompts::Exec(QDialog& dialog) { return dialog.exec(); }
 
+namespace {
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+}  // namespace
+
+void PromptsForSession::Notice(const std::string& text) { prompts_.Notice(Q(text)); }
+void PromptsForSession::Warning(const std::string& text) { prompts_.Warning(Q(text)); }
+void PromptsForSession::Error(const std::string& text) { prompts_.Error(Q(text)); }
+bool PromptsForSession::ConfirmYesNo(const std::string& text) { return prompts_.ConfirmYesNo(Q(text)); }
+bool PromptsForSession::CautionYesNo(const std::string& text) { return prompts_.CautionYesNo(Q(text)); }
+Answer PromptsForSession::ConfirmYesNoCancel(const std::string& text) { return prompts_.ConfirmYesNoCancel(Q(text)); }
+
+std::optional<std::string> PromptsForSession::OpenFile(const std::string& startDir, const std::string& preset)
+{
+    const std::optional<QString> chosen = prompts_.OpenFile(Q(startDir), Q(preset));
+    if (!chosen) return std::nullopt;
+    return chosen->toStdString();
+}
+
 }  // namespace qw

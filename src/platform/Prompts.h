@@ -8,13 +8,13 @@
 #include <functional>
 #include <optional>
 
+#include "solve/SessionPrompts.h"
+
 class QDialog;
 class QPrinter;
 class QWidget;
 
 namespace qw {
-
-enum class Answer { Yes, No, Cancel };
 
 struct FontDialogOptions {
     bool noEffects = true;       // no colour, underline or strike-out choice
@@ -77,6 +77,22 @@ public:
 
 private:
     QWidget* parent_;
+};
+
+// The session's questions asked through `prompts`.
+class PromptsForSession : public SessionPrompts {
+public:
+    explicit PromptsForSession(Prompts& prompts) : prompts_(prompts) {}
+    void Notice(const std::string& text) override;
+    void Warning(const std::string& text) override;
+    void Error(const std::string& text) override;
+    bool ConfirmYesNo(const std::string& text) override;
+    bool CautionYesNo(const std::string& text) override;
+    Answer ConfirmYesNoCancel(const std::string& text) override;
+    std::optional<std::string> OpenFile(const std::string& startDir, const std::string& preset) override;
+
+private:
+    Prompts& prompts_;
 };
 
 }  // namespace qw

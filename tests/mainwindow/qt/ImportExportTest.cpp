@@ -53,48 +53,6 @@ TEST_F(ImportExportTest, ProgressOnAnImportedPuzzleIsFoundByOpeningItAgain)
     EXPECT_EQ(form->CurrentPuzzle().FileName, InPuzzles("Small (2).QWL"));
 }
 
-TEST_F(ImportExportTest, AnUnrelatedFileThatTookTheProgressNameAfterTheImportIsLeftAlone)
-{
-    const std::string jpz = WriteForeign("Small.jpz");
-    ASSERT_TRUE(form->OpenPuzzleFile(jpz));
-    Puzzle unrelated = SmallPuzzle();
-    unrelated.Clues[0].Text = "Hello";
-    WritePuzzle("Small", unrelated);
-    const auto theirs = ReadRegularFile(InPuzzles("Small.QWL"));
-    WritePuzzle("Small (2)", unrelated);
-
-    Type("H");
-    form->Save1Click();
-    EXPECT_EQ(ReadRegularFile(InPuzzles("Small.QWL")), theirs);
-    EXPECT_EQ(form->CurrentPuzzle().FileName, InPuzzles("Small (3).QWL"));
-    EXPECT_EQ(form->windowTitle(), "Quotewell - Small (3).QWL");
-    EXPECT_EQ(LoadPuzzle(InPuzzles("Small (3).QWL")).Letters[1].Entered, 'H');
-    EXPECT_EQ(prompts.Count(PromptKind::CautionYesNo), 0);
-}
-
-TEST_F(ImportExportTest, AnImportFromATemporaryFolderKeepsItsProgressInThePuzzlesFolder)
-{
-    QTemporaryDir downloads(QDir::tempPath() + "/qwtestXXXXXX");
-    const std::string ipuz = WriteForeign("Small[1].ipuz", downloads.path());
-    ASSERT_TRUE(form->OpenPuzzleFile(ipuz));
-    EXPECT_EQ(form->CurrentPuzzle().FileName, InPuzzles("Small.QWL"));
-    // Left unsaved and unsolved, it is remembered by the file it came from, which still exists.
-    form->Close1Click();
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(InPuzzles("Small.QWL"))));
-    ASSERT_FALSE(form->Recent().Entries().empty());
-    EXPECT_EQ(form->Recent().Entries().front(), ipuz);
-}
-
-TEST_F(ImportExportTest, ABrokenFileIsRefusedWithItsReasonAndNothingChanges)
-{
-    const std::string path = InPuzzles("Broken.ipuz");
-    WriteFileAtomically(path, R"({"version": "http://ipuz.org/v2", "kind": ["http://ipuz.org/crossword#1"]})");
-    EXPECT_FALSE(form->OpenPuzzleFile(path));
-    EXPECT_EQ(prompts.Texts(PromptKind::Warning),
-              QStringList{"Cannot open \"" + QString::fromStdString(path) + "\": it is a crossword, not an acrostic."});
-    EXPECT_TRUE(form->CurrentPuzzle().FileName.empty());
-}
-
 TEST_F(ImportExportTest, ExportWritesTheOpenPuzzleAndRefusesALockedOne)
 {
     form->File1Click();
