@@ -499,7 +499,6 @@ void PuzzleScreen::SetStatus(const QString& text) { emit statusTextChanged(text)
 
 void PuzzleScreen::ShowPuzzle()
 {
-    labelTexts_.clear();  // another puzzle's numbers and labels
     BuildTitleStrip();
     RefreshTitleStrip();
     ClearWordListSurface();

@@ -25,6 +25,7 @@ class QFontMetrics;
 #include "view/WordListLayout.h"
 #include "platform/QtConvert.h"
 #include "view/qt/FontMetricsCache.h"
+#include "view/qt/PainterSurface.h"
 
 class QHeaderView;
 class QStandardItemModel;
@@ -178,8 +179,9 @@ private:
     QFont LabelFont() const;
     bool ShowsWrongMark(int32_t letter) const { return markWrong_ && marked_ && marked_(letter); }
     bool LabelsShown() const;
-    // The labels of `letter` in the square whose outline's top-left corner is `o`.
-    void PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const;
+    // The labels of `letter` in the square whose outline's top-left corner is `o`, in the
+    // surface's font.
+    void PaintSquareLabels(PainterSurface& surface, Point o, int32_t letter, uint32_t ink) const;
 
     void DiagramPanelMouseDown(const QPoint& pos);
     void DiagramPanelMouseMove(const QPoint& pos);
@@ -204,13 +206,7 @@ private:
     bool highlight_ = false;
     bool paneShape_ = false;
     bool labels_ = false;
-    struct LabelTexts {
-        QStaticText number, label;
-        int labelWidth = 0;
-        bool prepared = false;
-    };
-    mutable std::vector<LabelTexts> labelTexts_;  // by letter, for labelTextsFont_
-    mutable QFont labelTextsFont_;
+    mutable StaticTextCache labelTexts_;  // the square labels, in the label font
     bool markWrong_ = false;
     std::function<bool(int32_t)> marked_;
     HighlightSet shownHighlight_;  // what the panes are painted with

@@ -2,6 +2,12 @@
 // square labels and the active pane's frame, all from the screen's layout.
 #include "view/qt/PuzzleScreen.h"
 
+#include <string>
+#include <string_view>
+
+#include "print/DiagramSquare.h"
+#include "view/qt/PainterSurface.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStaticText>
@@ -51,30 +57,14 @@ QFont PuzzleScreen::LabelFont() const
     return font;
 }
 
-void PuzzleScreen::PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const
+void PuzzleScreen::PaintSquareLabels(PainterSurface& surface, Point o, int32_t letter, uint32_t ink) const
 {
-    // Laid out once per font size and kept: shaping two texts per square would make a labelled
-    // repaint several times as slow as one without.
-    const auto count = puzzle_.Letters.size();
-    if (labelTexts_.size() != count || labelTextsFont_ != painter.font()) {
-        labelTexts_.assign(count, {});
-        labelTextsFont_ = painter.font();
-    }
-    LabelTexts& texts = labelTexts_[static_cast<size_t>(letter)];
-    if (!texts.prepared) {
-        auto prepare = [&](QStaticText& text, const QString& s) {
-            text.setText(s);
-            text.setTextFormat(Qt::PlainText);
-            text.prepare(QTransform(), painter.font());
-        };
-        prepare(texts.number, QString::number(letter));
-        const QString label = FromAnsi(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel);
-        prepare(texts.label, label);
-        texts.labelWidth = fm.horizontalAdvance(label);
-        texts.prepared = true;
-    }
-    painter.drawStaticText(o.x + 2, o.y + 1, texts.number);
-    painter.drawStaticText(o.x + layout_.Side() - 2 - texts.labelWidth, o.y + 1, texts.label);
+    // Two pixels in from the left line, one from the right. Laid out once per font size and
+    // kept: shaping two texts per square would make a labelled repaint several times as slow as
+    // one without.
+    const SquareBox box{o.x, o.y, o.x + layout_.Side() - 1, o.y + layout_.Side() - 1};
+    qw::PaintSquareLabels(surface, box, LabelLook{ink, 2, 1}, std::to_string(letter),
+                          std::string_view(puzzle_.Letters[static_cast<size_t>(letter)].ClueLabel));
 }
 
 void PuzzleScreen::PaintPaneFrame(QWidget* surface, ColorIndex text)
@@ -104,34 +94,27 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
     const bool active = cursor_.ActivePane == Pane::DiagramPane;
     const DiagramColors set = DiagramColorsOf(colors_, active);
     const QColor blank = ToQColor(set.Blank);
-    const QColor letter = ToQColor(set.Letter);
     const QColor text = ToQColor(set.Font, ColorUse::Text);
     const bool tinted = highlight_ && shownHighlight_.Clue >= 0;
-    const QColor tint =
-        tinted ? Tint(set.Cursor, set.Letter, DiagramColorsOf(colors_, !active).Cursor) : letter;
+    // A fitted stress diagram shows ten thousand squares, so each costs as little as it can: the
+    // background already is the outline colour, so only the inside of a square is filled, and
+    // each character is measured and laid out once per paint.
+    const SquareLook plain{std::nullopt, set.Letter, set.Font};
+    SquareLook tint = plain;
+    if (tinted) tint.Fill = FromQColor(Tint(set.Cursor, set.Letter, DiagramColorsOf(colors_, !active).Cursor));
+    const SquareLook letterOnly{std::nullopt, std::nullopt, set.Font};
     const QFont font = DiagramFont();
-    painter.setFont(font);
-    const QFontMetrics fm(font);
-    const int h = fm.height();
+    PainterSurface squares(painter, ColorUse::Text, true, &labelTexts_);
+    squares.SetQtFont(font);
     const int S = layout_.Side();
     const int pitch = std::max(S - 1, 1);
     const int rows = std::min(puzzle_.RowCount, puzzle_.Grid.Rows());
     const int columns = std::min(puzzle_.ColumnCount, puzzle_.Grid.Columns());
     const auto letterCount = static_cast<int32_t>(puzzle_.Letters.size()) - 1;
-    // A fitted stress diagram shows ten thousand squares, so each costs as little as it can: the
-    // background already is the outline colour, so only the inside of a square is filled, and
-    // each character is measured and laid out once per paint.
-    std::array<int, 256> advance;
-    advance.fill(-1);
-    std::array<QStaticText, 256> glyphs;
-    struct GlyphAt {
-        int x, y;
-        unsigned char code;
-    };
-    std::vector<GlyphAt> glyphTops;
+    auto boxAt = [S](Point o) { return SquareBox{o.x, o.y, o.x + S - 1, o.y + S - 1}; };
+    std::vector<std::pair<Point, char>> letters;
     const bool labelled = LabelsShown();
     const QFont labelFont = LabelFont();
-    const QFontMetrics labelMetrics(labelFont);
     std::vector<std::pair<Point, int32_t>> labelAt;
     std::vector<Point> wrongAt;
     // Each rectangle of the region is painted on its own: a cursor move exposes a few squares far
@@ -146,7 +129,7 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         const int lastRow = std::min(rows - 1, area.bottom() / pitch + 1);
         const int firstColumn = std::max(0, area.left() / pitch - 1);
         const int lastColumn = std::min(columns - 1, area.right() / pitch + 1);
-        glyphTops.clear();
+        letters.clear();
         labelAt.clear();
         wrongAt.clear();
         for (int r = firstRow; r <= lastRow; ++r) {
@@ -154,41 +137,30 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
                 const DiagramSquare square = puzzle_.Grid.GetCell(r, c);
                 if (square == 0) continue;  // the black fill is already there
                 char ch = ' ';
-                QColor fill = letter;
+                const SquareLook* look = &plain;
                 if (square > 0) {
                     if (square > letterCount) continue;
                     const LetterEntry& entry = puzzle_.Letters[static_cast<size_t>(square)];
                     ch = entry.Entered;
-                    if (tinted && shownHighlight_.InAnswer(entry)) fill = tint;
+                    if (tinted && shownHighlight_.InAnswer(entry)) look = &tint;
                 } else {
                     ch = static_cast<char>(-square);
                 }
                 const Point o = SquareOrigin(S, r, c);
-                if (S > 2) painter.fillRect(o.x + 1, o.y + 1, S - 2, S - 2, fill);
+                PaintSquare(squares, boxAt(o), *look, ' ');
                 if (labelled && square > 0) labelAt.emplace_back(o, square);
                 if (square > 0 && ShowsWrongMark(square)) wrongAt.push_back(o);
-                if (ch == ' ') continue;
-                const auto code = static_cast<unsigned char>(ch);
-                if (advance[code] < 0) {
-                    const QString s = FromAnsi(ch);
-                    advance[code] = fm.horizontalAdvance(s);
-                    glyphs[code].setText(s);
-                    glyphs[code].setTextFormat(Qt::PlainText);
-                    glyphs[code].prepare(QTransform(), font);
-                }
-                const Point at = CharacterOrigin(S, S, advance[code], h);
-                glyphTops.push_back({o.x + at.x, o.y + at.y, code});
+                if (ch != ' ') letters.emplace_back(o, ch);
             }
         }
-        // The characters follow all the squares; a square's fill stays inside its own outline, so
-        // the order changes no pixel.
-        painter.setPen(text);
-        for (const GlyphAt& g : glyphTops) painter.drawStaticText(g.x, g.y, glyphs[g.code]);
+        // The letters follow all the squares, in one font and one ink; a square's fill stays
+        // inside its own outline, so the order changes no pixel.
+        for (const auto& [o, ch] : letters) PaintSquare(squares, boxAt(o), letterOnly, ch);
         for (const Point& o : wrongAt) StrokeWrong(painter, QRect(o.x + 1, o.y + 1, S - 2, S - 2), text);
         if (labelAt.empty()) continue;
-        painter.setFont(labelFont);
-        for (const auto& [o, letter] : labelAt) PaintSquareLabels(painter, labelMetrics, o, letter);
-        painter.setFont(font);
+        squares.SetQtFont(labelFont);
+        for (const auto& [o, letter] : labelAt) PaintSquareLabels(squares, o, letter, set.Font);
+        squares.SetQtFont(font);
     }
 }
 
@@ -209,22 +181,21 @@ void PuzzleScreen::PaintDiagramCursor(QWidget* surface)
         painter.fillRect(surface->rect(), ToQColor(set.Cursor));
     }
     if (!puzzle_.HasLetter(cursor_.CurrentLetter)) return;
-    painter.setPen(ToQColor(hollow ? set.Font : set.CursorFont, ColorUse::Text));
+    // The mark lies one pixel inside the square's outline.
+    const uint32_t ink = hollow ? set.Font : set.CursorFont;
+    const Point o{-1, -1};
     if (LabelsShown()) {
-        // The mark lies one pixel inside the square's outline.
-        const QFont labelFont = LabelFont();
-        painter.setFont(labelFont);
-        PaintSquareLabels(painter, QFontMetrics(labelFont), Point{-1, -1}, cursor_.CurrentLetter);
+        PainterSurface labels(painter, ColorUse::Text, true, &labelTexts_);  // as the diagram's
+        labels.SetQtFont(LabelFont());
+        PaintSquareLabels(labels, o, cursor_.CurrentLetter, ink);
     }
-    if (ShowsWrongMark(cursor_.CurrentLetter)) StrokeWrong(painter, surface->rect(), painter.pen().color());
+    if (ShowsWrongMark(cursor_.CurrentLetter)) StrokeWrong(painter, surface->rect(), ToQColor(ink, ColorUse::Text));
     const char ch = puzzle_.Letters[static_cast<size_t>(cursor_.CurrentLetter)].Entered;
     if (ch == ' ') return;
-    const QFont font = DiagramFont();
-    painter.setFont(font);
-    const QFontMetrics fm(font);
-    const QString s = FromAnsi(ch);
-    const Point at = CharacterOrigin(layout_.Side(), layout_.Side(), fm.horizontalAdvance(s), fm.height());
-    DrawTextAt(painter, fm, at.x - 1, at.y - 1, s);
+    PainterSurface square(painter, ColorUse::Text, false);
+    square.SetQtFont(DiagramFont());
+    const int S = layout_.Side();
+    PaintSquare(square, {o.x, o.y, o.x + S - 1, o.y + S - 1}, {std::nullopt, std::nullopt, ink}, ch);
 }
 
 void PuzzleScreen::PaintWordList(QWidget* surface, const QRegion& region)
