@@ -104,8 +104,9 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
     if (tinted) tint.Fill = FromQColor(Tint(set.Cursor, set.Letter, DiagramColorsOf(colors_, !active).Cursor));
     const SquareLook letterOnly{std::nullopt, std::nullopt, set.Font};
     const QFont font = DiagramFont();
-    PainterSurface squares(painter, ColorUse::Text, true, &labelTexts_);
+    PainterSurface squares(painter, ColorUse::Text, true);
     squares.SetQtFont(font);
+    PainterSurface labels(painter, ColorUse::Text, true, &labelTexts_);
     const int S = layout_.Side();
     const int pitch = std::max(S - 1, 1);
     const int rows = std::min(puzzle_.RowCount, puzzle_.Grid.Rows());
@@ -158,8 +159,8 @@ void PuzzleScreen::PaintDiagram(QWidget* surface, const QRegion& region)
         for (const auto& [o, ch] : letters) PaintSquare(squares, boxAt(o), letterOnly, ch);
         for (const Point& o : wrongAt) StrokeWrong(painter, QRect(o.x + 1, o.y + 1, S - 2, S - 2), text);
         if (labelAt.empty()) continue;
-        squares.SetQtFont(labelFont);
-        for (const auto& [o, letter] : labelAt) PaintSquareLabels(squares, o, letter, set.Font);
+        labels.SetQtFont(labelFont);
+        for (const auto& [o, letter] : labelAt) PaintSquareLabels(labels, o, letter, set.Font);
         squares.SetQtFont(font);
     }
 }
