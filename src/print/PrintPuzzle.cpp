@@ -4,11 +4,15 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "print/DiagramSquare.h"
 #include "view/WordListLayout.h"
 
 namespace qw {
 
 namespace {
+
+// On paper the number and the label stand four pixels in from the square's sides.
+constexpr LabelLook kLabels{kPrintBlack, 4, 4};
 
 // Fonts never shrink below one pixel and never grow past what any page could show; the bound
 // only stops a surface whose text height ignores the font from looping for ever.
@@ -98,14 +102,12 @@ private:
         return &p_.Letters[static_cast<size_t>(index)];
     }
 
-    // A character standing on the bottom of its square, centred across.
-    void SquareLetter(int x, int y, char ch)
+    // A square's outline over its letter, which stands on the bottom, centred across.
+    void Square(const SquareBox& box, std::optional<uint32_t> fill, char ch)
     {
-        if (ch == ' ') return;
-        Use(g_.PrintLetterFont);
-        const std::string text(1, ch);
-        s_.TextOut(x + (g_.SquareWidth - s_.TextWidth(text)) / 2,
-                   y + g_.SquareHeight - Abs(g_.PrintLetterFont.height), text);
+        if (ch != ' ') Use(g_.PrintLetterFont);
+        const SquareLook look{kPrintBlack, fill, kPrintBlack, LetterPlace::OnBottom, Abs(g_.PrintLetterFont.height)};
+        PaintSquare(s_, box, look, ch);
     }
 
     void Diagram()
@@ -117,23 +119,18 @@ private:
             const int y = top + r * g_.SquareHeight;
             for (int c = 0; c < columns; ++c) {
                 const int x = g_.DiagramLeft + c * g_.SquareWidth;
-                const int right = x + g_.SquareWidth;
-                const int bottom = y + g_.SquareHeight;
+                const SquareBox box{x, y, x + g_.SquareWidth, y + g_.SquareHeight};
                 const DiagramSquare square = p_.Grid.GetCell(r, c);
                 if (square == 0) {
-                    s_.Rectangle(x, y, right, bottom, o_.spacesGray ? kPrintSilver : kPrintBlack);
+                    Square(box, o_.spacesGray ? kPrintSilver : kPrintBlack, ' ');
                 } else if (square > 0) {
                     Use(g_.PrintSquareNumberFont);
-                    s_.TextOut(x + 4, y + 1, std::to_string(square));
-                    if (const LetterEntry* e = Letter(square)) {
-                        const int labelWidth = s_.TextWidth(e->ClueLabel);
-                        s_.TextOut(right - labelWidth - 4, y + 1, e->ClueLabel);
-                        if (asFilled_) SquareLetter(x, y, e->Entered);
-                    }
-                    s_.Rectangle(x, y, right, bottom, std::nullopt);
+                    const LetterEntry* e = Letter(square);
+                    PaintSquareLabels(s_, box, kLabels, std::to_string(square),
+                                      e ? std::optional<std::string_view>(e->ClueLabel) : std::nullopt);
+                    Square(box, std::nullopt, e && asFilled_ ? e->Entered : ' ');
                 } else {
-                    SquareLetter(x, y, static_cast<char>(static_cast<unsigned char>(-square)));
-                    s_.Rectangle(x, y, right, bottom, std::nullopt);
+                    Square(box, std::nullopt, static_cast<char>(static_cast<unsigned char>(-square)));
                 }
             }
         }

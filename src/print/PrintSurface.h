@@ -1,6 +1,7 @@
 #pragma once
 // What the print layout needs from a printer: device metrics, fonts, text measurement and output,
-// rectangles, lines and pages. Text handed to a surface is Windows-1252, as the puzzle stores it.
+// rectangles, fills, lines, an ink colour and pages. Text handed to a surface is Windows-1252, as
+// the puzzle stores it. The diagram's squares are drawn on it on screen too (DiagramSquare.h).
 
 #include <cstdint>
 #include <optional>
@@ -50,14 +51,19 @@ public:
     virtual int TextWidth(std::string_view text) = 0;
     // The cell height of the current font (the same for every text).
     virtual int TextHeight(std::string_view text) = 0;
-    // Draws in black with a transparent background; (x, y) is the top-left of the text box.
+    // Draws in the ink with a transparent background; (x, y) is the top-left of the text box.
     virtual void TextOut(int x, int y, std::string_view text) = 0;
 
-    // A 1-pixel black outline on the lines x = left, x = right, y = top, y = bottom, so that
-    // neighbouring squares share their edge; with `fill`, the inside is first painted in that
-    // colour (0x00BBGGRR).
+    // The colour (0x00BBGGRR) of the text, outlines and lines drawn from here on; a job starts
+    // in black.
+    virtual void SetInk(uint32_t color) = 0;
+    // A 1-pixel outline in the ink on the lines x = left, x = right, y = top, y = bottom, so that
+    // neighbouring squares share their edge; with `fill`, the whole rectangle is first painted in
+    // that colour (0x00BBGGRR).
     virtual void Rectangle(int left, int top, int right, int bottom, std::optional<uint32_t> fill) = 0;
-    // A 1-pixel black line.
+    // Paints `width` x `height` pixels from (left, top) in `color`, with no outline.
+    virtual void Fill(int left, int top, int width, int height, uint32_t color) = 0;
+    // A 1-pixel line in the ink.
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
 };
 

@@ -42,9 +42,6 @@ struct Point {
 struct LetterEntry {
     char Solution = ' ';
     char Entered = ' ';
-    Point DiagramPos;   // last painted top-left of the square in the diagram surface
-    Point AnswerPos;    // last painted top-left of the answer slot in the word-list surface
-    int32_t ClueTop = 0;
     int32_t Row = 0;
     int32_t Column = 0;
     int32_t ClueIndex = 0;

@@ -95,21 +95,22 @@ DiagramPlacement PlaceDiagram(int side, int rows, int columns, int paneWidth, in
     return p;
 }
 
-void RecordDiagramPositions(Puzzle& puzzle, int side)
+std::vector<Point> DiagramPositions(const Puzzle& puzzle, int side)
 {
     const int32_t count = std::min<int32_t>(puzzle.LetterCount, static_cast<int32_t>(puzzle.Letters.size()) - 1);
+    std::vector<Point> positions(static_cast<size_t>(std::max(count, 0)) + 1);
     for (int32_t i = 1; i <= count; ++i) {
-        LetterEntry& e = puzzle.Letters[static_cast<size_t>(i)];
-        e.DiagramPos = SquareOrigin(side, e.Row, e.Column);
+        const LetterEntry& e = puzzle.Letters[static_cast<size_t>(i)];
+        positions[static_cast<size_t>(i)] = SquareOrigin(side, e.Row, e.Column);
     }
+    return positions;
 }
 
-int32_t DiagramHitTest(const Puzzle& puzzle, int side, int x, int y)
+int32_t HitTest(const std::vector<Point>& positions, int size, int x, int y)
 {
-    const int32_t count = std::min<int32_t>(puzzle.LetterCount, static_cast<int32_t>(puzzle.Letters.size()) - 1);
-    for (int32_t i = 1; i <= count; ++i) {
-        const Point& p = puzzle.Letters[static_cast<size_t>(i)].DiagramPos;
-        if (p.x <= x && x <= p.x + side && p.y <= y && y <= p.y + side) return i;
+    for (size_t i = 1; i < positions.size(); ++i) {
+        const Point& p = positions[i];
+        if (p.x <= x && x <= p.x + size && p.y <= y && y <= p.y + size) return static_cast<int32_t>(i);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 // one pixel less than the side.
 
 #include <cstdint>
+#include <vector>
 
 #include "puzzle/Puzzle.h"
 
@@ -53,11 +54,12 @@ struct DiagramPlacement {
 DiagramPlacement PlaceDiagram(int side, int rows, int columns, int paneWidth, int paneHeight,
                               int clientWidth, int clientHeight, int hPos, int vPos);
 
-// Writes every letter's DiagramPos for squares of side `side`.
-void RecordDiagramPositions(Puzzle& puzzle, int side);
+// Top-left of every letter's square for squares of side `side`, by letter index (index 0 unused).
+std::vector<Point> DiagramPositions(const Puzzle& puzzle, int side);
 
-// First letter, in index order, whose square (edges included) holds the point; 0 for none.
-int32_t DiagramHitTest(const Puzzle& puzzle, int side, int x, int y);
+// First letter, in index order, whose square of side `size` at `positions` (edges included)
+// holds the point; 0 for none. The word list's slots are hit-tested the same way.
+int32_t HitTest(const std::vector<Point>& positions, int size, int x, int y);
 
 // Top-left of a character of width `textWidth` in a cell of `width` x `height` whose font's line
 // height is `lineHeight`: centred across, two thirds of the free height above it.

@@ -1,5 +1,7 @@
 #include "view/WordListLayout.h"
 
+#include "view/DiagramLayout.h"
+
 #include <algorithm>
 
 namespace qw {
@@ -82,7 +84,7 @@ std::string DotLeader(const TextMetrics& metrics, const FontSpec& font, std::str
     return line;
 }
 
-WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const WordListFonts& fonts, int width)
+WordListLayout LayoutWordList(const Puzzle& puzzle, const TextMetrics& metrics, const WordListFonts& fonts, int width)
 {
     WordListLayout out;
     out.Width = width;
@@ -93,6 +95,8 @@ WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const 
     const auto letterCount = static_cast<int32_t>(puzzle.Letters.size()) - 1;
     int y = L;
     out.Clues.reserve(puzzle.Clues.size());
+    out.AnswerPos.assign(static_cast<size_t>(std::max(letterCount, 0)) + 1, Point{});
+    out.ClueTop.assign(out.AnswerPos.size(), 0);
     for (size_t k = 0; k < puzzle.Clues.size(); ++k) {
         const Clue& clue = puzzle.Clues[k];
         ClueBlock block;
@@ -114,9 +118,8 @@ WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const 
                 y += 2 * L;
             }
             if (index >= 1 && index <= letterCount) {
-                LetterEntry& e = puzzle.Letters[static_cast<size_t>(index)];
-                e.AnswerPos = {x, y};
-                e.ClueTop = block.Top;
+                out.AnswerPos[static_cast<size_t>(index)] = {x, y};
+                out.ClueTop[static_cast<size_t>(index)] = block.Top;
             }
             x += m.SlotWidth + m.SlotGap;
         }
@@ -137,14 +140,9 @@ void AddDotLeader(ClueBlock& block, const WordListMeasures& measures, const Text
     block.HasLeader = true;
 }
 
-int32_t ClueHitTest(const Puzzle& puzzle, int slotWidth, int x, int y)
+int32_t ClueHitTest(const WordListLayout& layout, int x, int y)
 {
-    const int32_t count = std::min<int32_t>(puzzle.LetterCount, static_cast<int32_t>(puzzle.Letters.size()) - 1);
-    for (int32_t i = 1; i <= count; ++i) {
-        const Point& p = puzzle.Letters[static_cast<size_t>(i)].AnswerPos;
-        if (p.x <= x && x <= p.x + slotWidth && p.y <= y && y <= p.y + slotWidth) return i;
-    }
-    return 0;
+    return HitTest(layout.AnswerPos, layout.Measures.SlotWidth, x, y);
 }
 
 WordListScroll WordListScrollFor(int paneHeight, int finalY, int previousIncrement)

@@ -52,7 +52,7 @@ struct TextLine {
 
 struct ClueBlock {
     int32_t Clue = 0;
-    int Top = 0;            // ClueTop: y of the label and the first text line
+    int Top = 0;            // y of the label and the first text line
     int Bottom = 0;         // where the next clue starts
     std::string Label;      // "A." .. "ZZ."
     std::vector<TextLine> Lines;  // the last one gets its dot leader from AddDotLeader
@@ -64,24 +64,28 @@ struct WordListLayout {
     int Width = 0;
     std::vector<ClueBlock> Clues;
     int FinalY = 0;  // content height
+    // By letter index (index 0 unused): the top-left of the letter's answer slot, and the top of
+    // its clue. A letter in no answer stays at the origin.
+    std::vector<Point> AnswerPos;
+    std::vector<int> ClueTop;
 };
 
 constexpr int kLabelLeft = 8;
 
-// Lays out every clue for a surface `width` pixels wide and writes AnswerPos and ClueTop of every
-// letter of every answer. Answer indices outside the letters are skipped. The dot leaders are left
+// Lays out every clue for a surface `width` pixels wide, with the slot of every letter of every
+// answer. Answer indices outside the letters are skipped. The dot leaders are left
 // out: they move nothing, and shaping a long run of dots for every clue was most of the cost of a
 // resize of a long list, of which only a screenful is painted.
-WordListLayout LayoutWordList(Puzzle& puzzle, const TextMetrics& metrics, const WordListFonts& fonts, int width);
+WordListLayout LayoutWordList(const Puzzle& puzzle, const TextMetrics& metrics, const WordListFonts& fonts, int width);
 
 // Puts the dot leader on the block's last line, once per layout; `fonts` and `metrics` must be
 // those the layout was made with.
 void AddDotLeader(ClueBlock& block, const WordListMeasures& measures, const TextMetrics& metrics,
                   const WordListFonts& fonts);
 
-// First letter, in index order, whose slot (a square of side slotWidth, edges included) holds the
-// point; 0 for none.
-int32_t ClueHitTest(const Puzzle& puzzle, int slotWidth, int x, int y);
+// First letter, in index order, whose slot (a square of the slot width below its top-left, edges
+// included) holds the point; 0 for none.
+int32_t ClueHitTest(const WordListLayout& layout, int x, int y);
 
 constexpr int kInitialScrollIncrement = 24;
 

@@ -14,12 +14,13 @@
 namespace qw::test {
 
 struct DrawOp {
-    enum Kind { Text, Rect, Line } kind;
+    enum Kind { Text, Rect, Line, Fill } kind;
     int page = 0;  // from 0
     int x = 0, y = 0, x2 = 0, y2 = 0;
     std::string text;
     PrintFont font;
     std::optional<uint32_t> fill;
+    uint32_t ink = 0;
 };
 
 class RecordingSurface : public PrintSurface {
@@ -31,6 +32,7 @@ public:
     std::vector<std::string> events;  // Begin, NewPage, End, Abort
     int page = 0;
     PrintFont font;
+    uint32_t ink = 0;
     std::function<int(const PrintFont&, std::string_view)> widthOverride;
 
     static int CharWidth(const PrintFont& f, char ch)
@@ -67,15 +69,20 @@ public:
     }
     void TextOut(int x, int y, std::string_view text) override
     {
-        ops.push_back({DrawOp::Text, page, x, y, 0, 0, std::string(text), font, std::nullopt});
+        ops.push_back({DrawOp::Text, page, x, y, 0, 0, std::string(text), font, std::nullopt, ink});
     }
     void Rectangle(int l, int t, int r, int b, std::optional<uint32_t> fill) override
     {
-        ops.push_back({DrawOp::Rect, page, l, t, r, b, {}, font, fill});
+        ops.push_back({DrawOp::Rect, page, l, t, r, b, {}, font, fill, ink});
+    }
+    void SetInk(uint32_t color) override { ink = color; }
+    void Fill(int l, int t, int w, int h, uint32_t color) override
+    {
+        ops.push_back({DrawOp::Fill, page, l, t, l + w, t + h, {}, font, color, ink});
     }
     void Line(int x1, int y1, int x2, int y2) override
     {
-        ops.push_back({DrawOp::Line, page, x1, y1, x2, y2, {}, font, std::nullopt});
+        ops.push_back({DrawOp::Line, page, x1, y1, x2, y2, {}, font, std::nullopt, ink});
     }
 
     std::vector<DrawOp> Of(DrawOp::Kind kind) const

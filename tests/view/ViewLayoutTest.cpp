@@ -104,20 +104,20 @@ TEST(DiagramGeometry, PanelIsCentredOrScrolled)
 TEST(DiagramGeometry, HitTestTakesTheLowerIndexOnSharedBorders)
 {
     Puzzle p = TenLetterPuzzle();
-    RecordDiagramPositions(p, 25);
-    EXPECT_EQ(p.Letters[2].DiagramPos, (Point{24, 0}));
-    EXPECT_EQ(p.Letters[5].DiagramPos, (Point{0, 24}));
-    EXPECT_EQ(DiagramHitTest(p, 25, 10, 10), 1);
-    EXPECT_EQ(DiagramHitTest(p, 25, 24, 10), 1);   // border between 1 and 2
-    EXPECT_EQ(DiagramHitTest(p, 25, 25, 10), 1);   // the far edge is inclusive too
-    EXPECT_EQ(DiagramHitTest(p, 25, 26, 10), 2);
-    EXPECT_EQ(DiagramHitTest(p, 25, 10, 24), 1);   // border between 1 and 5 (below)
-    EXPECT_EQ(DiagramHitTest(p, 25, 72, 72), 9);   // corner shared by 9 and 10
-    EXPECT_EQ(DiagramHitTest(p, 25, 74, 60), 10);
-    EXPECT_EQ(DiagramHitTest(p, 25, 30, 30), 0);   // black square
-    EXPECT_EQ(DiagramHitTest(p, 25, 55, 30), 0);   // fixed character
-    EXPECT_EQ(DiagramHitTest(p, 25, 98, 10), 0);   // outside
-    EXPECT_EQ(DiagramHitTest(p, 25, -1, 0), 0);
+    const std::vector<Point> at = DiagramPositions(p, 25);
+    EXPECT_EQ(at[2], (Point{24, 0}));
+    EXPECT_EQ(at[5], (Point{0, 24}));
+    EXPECT_EQ(HitTest(at, 25, 10, 10), 1);
+    EXPECT_EQ(HitTest(at, 25, 24, 10), 1);   // border between 1 and 2
+    EXPECT_EQ(HitTest(at, 25, 25, 10), 1);   // the far edge is inclusive too
+    EXPECT_EQ(HitTest(at, 25, 26, 10), 2);
+    EXPECT_EQ(HitTest(at, 25, 10, 24), 1);   // border between 1 and 5 (below)
+    EXPECT_EQ(HitTest(at, 25, 72, 72), 9);   // corner shared by 9 and 10
+    EXPECT_EQ(HitTest(at, 25, 74, 60), 10);
+    EXPECT_EQ(HitTest(at, 25, 30, 30), 0);   // black square
+    EXPECT_EQ(HitTest(at, 25, 55, 30), 0);   // fixed character
+    EXPECT_EQ(HitTest(at, 25, 98, 10), 0);   // outside
+    EXPECT_EQ(HitTest(at, 25, -1, 0), 0);
 }
 
 TEST(DiagramGeometry, ScrollingAndPaneHeights)
@@ -253,17 +253,17 @@ TEST(WordListLayoutTest, CluesGetTextLinesAndSlots)
     ASSERT_EQ(a.Lines.size(), 1u);
     EXPECT_EQ(a.Lines[0].Text.substr(0, 7), "Short  ");
     EXPECT_EQ(metrics.TextWidth(FontSpec{}, a.Lines[0].Text), 108);  // one dot short of 114
-    EXPECT_EQ(p.Letters[1].AnswerPos, (Point{170, 16}));
-    EXPECT_EQ(p.Letters[4].AnswerPos, (Point{170 + 3 * 26, 16}));
-    EXPECT_EQ(p.Letters[4].ClueTop, 16);
+    EXPECT_EQ(layout.AnswerPos[1], (Point{170, 16}));
+    EXPECT_EQ(layout.AnswerPos[4], (Point{170 + 3 * 26, 16}));
+    EXPECT_EQ(layout.ClueTop[4], 16);
     const ClueBlock& b = layout.Clues[1];
     EXPECT_EQ(b.Top, 16 + 32);
     ASSERT_EQ(b.Lines.size(), 2u);
     EXPECT_EQ(b.Lines[0].Text, "A rather longer");
     EXPECT_EQ(b.Lines[1].Y, 64);
     EXPECT_EQ(b.Lines[1].Text.substr(0, 15), "clue text here ");
-    EXPECT_EQ(p.Letters[5].AnswerPos, (Point{170, 64}));  // slots on the last text line
-    EXPECT_EQ(p.Letters[5].ClueTop, 48);
+    EXPECT_EQ(layout.AnswerPos[5], (Point{170, 64}));  // slots on the last text line
+    EXPECT_EQ(layout.ClueTop[5], 48);
     const ClueBlock& c = layout.Clues[2];
     EXPECT_EQ(c.Label, "C.");
     ASSERT_EQ(c.Lines.size(), 1u);
@@ -276,11 +276,11 @@ TEST(WordListLayoutTest, LongAnswersWrapTwoPitchesIn)
     const FakeMetrics metrics;
     Puzzle p = SmallPuzzle({{"x", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, ""}});
     // Width 300: A = 15 + 112 = 127; slots at 127, 153, 179, 205, 231, 257; 283+20 > 300.
-    LayoutWordList(p, metrics, WordListFonts{}, 300);
-    EXPECT_EQ(p.Letters[6].AnswerPos, (Point{257, 16}));
-    EXPECT_EQ(p.Letters[7].AnswerPos, (Point{127 + 2 * 26, 48}));
-    EXPECT_EQ(p.Letters[10].AnswerPos, (Point{127 + 5 * 26, 48}));
-    EXPECT_EQ(p.Letters[10].ClueTop, 16);
+    const WordListLayout layout = LayoutWordList(p, metrics, WordListFonts{}, 300);
+    EXPECT_EQ(layout.AnswerPos[6], (Point{257, 16}));
+    EXPECT_EQ(layout.AnswerPos[7], (Point{127 + 2 * 26, 48}));
+    EXPECT_EQ(layout.AnswerPos[10], (Point{127 + 5 * 26, 48}));
+    EXPECT_EQ(layout.ClueTop[10], 16);
 }
 
 TEST(WordListLayoutTest, AnswerIndicesOutsideTheLettersAreSkipped)
@@ -290,19 +290,20 @@ TEST(WordListLayoutTest, AnswerIndicesOutsideTheLettersAreSkipped)
     p.Clues[0].Answer = {1, 99, -3, 2};  // what a damaged model could hold
     const WordListLayout layout = LayoutWordList(p, metrics, WordListFonts{}, 400);
     EXPECT_EQ(layout.Clues.size(), 1u);
-    EXPECT_EQ(p.Letters[2].AnswerPos.x, 170 + 3 * 26);
+    EXPECT_EQ(layout.AnswerPos[2].x, 170 + 3 * 26);
 }
 
 TEST(WordListLayoutTest, HitTestCoversTheSlotSquareBelowTheLetter)
 {
     const FakeMetrics metrics;
     Puzzle p = TenLetterPuzzle();
-    LayoutWordList(p, metrics, WordListFonts{}, 400);
-    EXPECT_EQ(ClueHitTest(p, 20, 170, 16), 1);
-    EXPECT_EQ(ClueHitTest(p, 20, 190, 36), 1);  // 20 below the top: the underline and under it
-    EXPECT_EQ(ClueHitTest(p, 20, 190, 37), 0);
-    EXPECT_EQ(ClueHitTest(p, 20, 191, 20), 0);  // the gap
-    EXPECT_EQ(ClueHitTest(p, 20, 196, 20), 2);
+    const WordListLayout layout = LayoutWordList(p, metrics, WordListFonts{}, 400);
+    ASSERT_EQ(layout.Measures.SlotWidth, 20);
+    EXPECT_EQ(ClueHitTest(layout, 170, 16), 1);
+    EXPECT_EQ(ClueHitTest(layout, 190, 36), 1);  // 20 below the top: the underline and under it
+    EXPECT_EQ(ClueHitTest(layout, 190, 37), 0);
+    EXPECT_EQ(ClueHitTest(layout, 191, 20), 0);  // the gap
+    EXPECT_EQ(ClueHitTest(layout, 196, 20), 2);
 }
 
 TEST(WordListLayoutTest, ScrollRangeAndIncrement)

@@ -56,7 +56,9 @@ public:
     int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * h_ / 2; }
     int TextHeight(std::string_view) override { return h_; }
     void TextOut(int, int, std::string_view) override {}
+    void SetInk(uint32_t) override {}
     void Rectangle(int, int, int, int, std::optional<uint32_t>) override {}
+    void Fill(int, int, int, int, uint32_t) override {}
     void Line(int, int, int, int) override {}
 
 private:

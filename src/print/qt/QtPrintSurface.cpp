@@ -173,6 +173,18 @@ void QtPrintSurface::Rectangle(int left, int top, int right, int bottom, std::op
     painter_.drawRect(left, top, right - left, bottom - top);
 }
 
+void QtPrintSurface::SetInk(uint32_t color)
+{
+    const QColor ink = FromPlatform(color);
+    if (painter_.pen().color() != ink) painter_.setPen(QPen(ink, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+}
+
+void QtPrintSurface::Fill(int left, int top, int width, int height, uint32_t color)
+{
+    if (skipping_) return;
+    painter_.fillRect(left, top, width, height, FromPlatform(color));
+}
+
 void QtPrintSurface::Line(int x1, int y1, int x2, int y2)
 {
     if (skipping_) return;

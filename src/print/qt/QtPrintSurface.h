@@ -36,7 +36,9 @@ public:
     int TextWidth(std::string_view text) override;
     int TextHeight(std::string_view text) override;
     void TextOut(int x, int y, std::string_view text) override;
+    void SetInk(uint32_t color) override;
     void Rectangle(int left, int top, int right, int bottom, std::optional<uint32_t> fill) override;
+    void Fill(int left, int top, int width, int height, uint32_t color) override;
     void Line(int x1, int y1, int x2, int y2) override;
 
     // The Qt font a PrintFont becomes on this device.

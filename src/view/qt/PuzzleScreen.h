@@ -1,8 +1,9 @@
 #pragma once
 // The puzzle's part of the main window, top to bottom: the header sections, the title strip of
-// first letters, the diagram pane, the splitter and the word-list pane. It paints both views from
-// the layouts computed in the core, places the two cursor marks, and turns clicks, pointer moves,
-// the wheel and the navigation keys into cursor changes.
+// first letters, the diagram pane, the splitter and the word-list pane. It owns the screen layout
+// (worked out in the core from the puzzle, the settings and the panes' sizes), paints both views
+// from it (PuzzleScreenPaint.cpp), places the two cursor marks, and turns clicks, pointer moves,
+// the wheel and the navigation keys into cursor changes (PuzzleScreenInput.cpp).
 
 #include <QFont>
 #include <QStaticText>
@@ -20,9 +21,11 @@ class QFontMetrics;
 #include "view/ColorScheme.h"
 #include "view/DiagramLayout.h"
 #include "view/Highlight.h"
+#include "view/ScreenLayout.h"
 #include "view/WordListLayout.h"
 #include "platform/QtConvert.h"
 #include "view/qt/FontMetricsCache.h"
+#include "view/qt/PainterSurface.h"
 
 class QHeaderView;
 class QStandardItemModel;
@@ -48,13 +51,13 @@ public:
     void SetScreenClueFont(const FontSpec& font);
     const FontSpec& ScreenClueFont() const { return fonts_.Clue; }
     void SetZoomLimitsFromScreenWidth(int width);
-    const ZoomLimits& Zoom() const { return zoom_; }
-    int DiagramSquareSide() const { return side_; }
+    const ZoomLimits& Zoom() const { return layout_.Zoom(); }
+    int DiagramSquareSide() const { return layout_.Side(); }
     void SetDiagramSquareSide(int side);
     double DiagramScrollBoxRatio() const { return ratio_; }
     void SetDiagramScrollBoxRatio(double ratio);
-    FitMode Fit() const { return fit_; }
-    void SetFit(FitMode mode) { fit_ = mode; }
+    FitMode Fit() const { return layout_.Fit(); }
+    void SetFit(FitMode mode) { layout_.SetFit(mode); }
 
     // The "highlight current answer" aid: tints the current answer's squares in the diagram and
     // the current quotation word's slots in the word list.
@@ -113,11 +116,13 @@ public:
     // must not go further).
     bool HandleKeyDown(int qtKey, Qt::KeyboardModifiers modifiers);
 
+    // What was last laid out and painted, and where.
+    const ScreenLayout& Layout() const { return layout_; }
     // Measures of the last word-list layout.
-    int SlotWidth() const { return wordList_.Measures.SlotWidth; }
-    int WordListLineHeight() const { return wordList_.Measures.LineHeight; }
-    int WordListScrollIncrement() const { return scrollIncrement_; }
-    int WordListContentHeight() const { return wordList_.FinalY; }
+    int SlotWidth() const { return layout_.WordList().Measures.SlotWidth; }
+    int WordListLineHeight() const { return layout_.WordList().Measures.LineHeight; }
+    int WordListScrollIncrement() const { return layout_.ScrollIncrement(); }
+    int WordListContentHeight() const { return layout_.WordList().FinalY; }
     QString StatusTextFor(int32_t letter) const;
 
     // What the accessibility adaptors read: the puzzle and cursor shown, the two painted surfaces
@@ -174,8 +179,9 @@ private:
     QFont LabelFont() const;
     bool ShowsWrongMark(int32_t letter) const { return markWrong_ && marked_ && marked_(letter); }
     bool LabelsShown() const;
-    // The labels of `letter` in the square whose outline's top-left corner is `o`.
-    void PaintSquareLabels(QPainter& painter, const QFontMetrics& fm, Point o, int32_t letter) const;
+    // The labels of `letter` in the square whose outline's top-left corner is `o`, in the
+    // surface's font.
+    void PaintSquareLabels(PainterSurface& surface, Point o, int32_t letter, uint32_t ink) const;
 
     void DiagramPanelMouseDown(const QPoint& pos);
     void DiagramPanelMouseMove(const QPoint& pos);
@@ -191,27 +197,16 @@ private:
     const ColorScheme& colors_;
     FontMetricsCache metrics_;
     WordListFonts fonts_;
-    WordListLayout wordList_;
-    bool wordListValid_ = false;
+    ScreenLayout layout_;
 
-    int side_ = 25;
     double ratio_ = 0.5;
-    FitMode fit_ = FitMode::Puzzle;
-    ZoomLimits zoom_;
-    int scrollIncrement_ = kInitialScrollIncrement;
     bool shown_ = false;
     bool headerHint_ = false;
     bool applyingRatio_ = false;
     bool highlight_ = false;
     bool paneShape_ = false;
     bool labels_ = false;
-    struct LabelTexts {
-        QStaticText number, label;
-        int labelWidth = 0;
-        bool prepared = false;
-    };
-    mutable std::vector<LabelTexts> labelTexts_;  // by letter, for labelTextsFont_
-    mutable QFont labelTextsFont_;
+    mutable StaticTextCache labelTexts_;  // the square labels, in the label font
     bool markWrong_ = false;
     std::function<bool(int32_t)> marked_;
     HighlightSet shownHighlight_;  // what the panes are painted with
@@ -219,11 +214,6 @@ private:
     int32_t spokenLetter_ = 0;  // where the reader was last told the cursor is
     Pane spokenPane_ = Pane::WordListPane;
     int32_t clueLed_ = 0;
-
-    DiagramPlacement placement_;
-    int diagramClientWidth_ = 0;
-    int diagramClientHeight_ = 0;
-    int clueClientHeight_ = 0;
 
     QHeaderView* header_ = nullptr;
     QStandardItemModel* headerModel_ = nullptr;

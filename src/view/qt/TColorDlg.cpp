@@ -8,7 +8,9 @@
 
 #include "platform/Prompts.h"
 #include "platform/QtConvert.h"
+#include "print/DiagramSquare.h"
 #include "view/DiagramLayout.h"
+#include "view/qt/PainterSurface.h"
 
 namespace qw {
 
@@ -209,35 +211,27 @@ QWidget* TColorDlg::MakeCluePreview(QWidget* page, bool active)
 void TColorDlg::PaintDiagramSquares(QPainter& painter, bool active) const
 {
     const DiagramColors set = DiagramColorsOf(held_, active);
-    const QColor blank = ToQColor(set.Blank);
-    const QString text = active ? QStringLiteral(" ACTIVE   ") : QStringLiteral(" INACTIVE ");
-    painter.setFont(PreviewFont());
-    const int h = painter.fontMetrics().height();
-    // Squares of the screen's geometry at a side of 25, neighbours sharing their border line.
+    const std::string_view text = active ? " ACTIVE   " : " INACTIVE ";
+    PainterSurface surface(painter, ColorUse::Background, false);
+    surface.SetQtFont(PreviewFont());
+    // Squares of the screen's geometry at a side of 25, neighbours sharing their border line,
+    // outlined in the blank squares' colour; a blank square is filled with it.
     constexpr int kSide = 25;
-    for (int i = 0; i < 10; ++i) {
-        const Point o = SquareOrigin(kSide, 0, i);
-        painter.setPen(blank);
-        if (text[i] == QLatin1Char(' ')) painter.setBrush(blank);
-        else painter.setBrush(Qt::NoBrush);
-        painter.drawRect(o.x, o.y, kSide - 1, kSide - 1);
-        if (text[i] != QLatin1Char(' ')) {
-            painter.setPen(ToQColor(set.Font));
-            const Point at = CharacterOrigin(kSide, kSide, painter.fontMetrics().horizontalAdvance(text[i]), h);
-            TextAt(painter, o.x + at.x, o.y + at.y, QString(text[i]));
-        }
+    for (size_t i = 0; i < text.size(); ++i) {
+        const Point o = SquareOrigin(kSide, 0, static_cast<int>(i));
+        const char ch = text[i];
+        const SquareLook look{set.Blank, ch == ' ' ? std::optional<uint32_t>(set.Blank) : std::nullopt, set.Font};
+        PaintSquare(surface, {o.x, o.y, o.x + kSide - 1, o.y + kSide - 1}, look, ch);
     }
 }
 
 void TColorDlg::PaintDiagramCursor(QPainter& painter, bool active) const
 {
+    // The mark covers the inside of a square whose outline lies one pixel outside it.
     const DiagramColors set = DiagramColorsOf(held_, active);
-    painter.fillRect(0, 0, 23, 23, ToQColor(set.Cursor));
-    painter.setFont(PreviewFont());
-    painter.setPen(ToQColor(set.CursorFont));
-    const int w = painter.fontMetrics().horizontalAdvance(QLatin1Char('T'));
-    const int h = painter.fontMetrics().height();
-    TextAt(painter, (25 - w) / 2 - 1, (2 * (25 - h)) / 3 - 1, QStringLiteral("T"));
+    PainterSurface surface(painter, ColorUse::Background, false);
+    surface.SetQtFont(PreviewFont());
+    PaintSquare(surface, {-1, -1, 23, 23}, {std::nullopt, set.Cursor, set.CursorFont}, 'T');
 }
 
 void TColorDlg::PaintCluePreview(QPainter& painter, bool active) const

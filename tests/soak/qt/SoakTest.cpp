@@ -481,7 +481,7 @@ protected:
         const Puzzle& p = form->CurrentPuzzle();
         const LetterEntry& e = p.Letters[static_cast<size_t>(form->Cursor().CurrentLetter)];
         const Point origin = SquareOrigin(Screen().DiagramSquareSide(), e.Row, e.Column);
-        EXPECT_EQ(e.DiagramPos, origin) << Replay();
+        EXPECT_EQ(Screen().Layout().DiagramPos(form->Cursor().CurrentLetter), origin) << Replay();
         auto* panel = Part("DiagramPanel");
         auto* mark = Part("DiagramCursorPanel");
         EXPECT_EQ(mark->pos(), panel->pos() + QPoint(origin.x + 1, origin.y + 1)) << Replay();

@@ -82,7 +82,7 @@ TEST(AidsPaint, SquareLabels)
         h.cursor.CurrentLetter = 7;
         h.screen->PlaceCursor(true);
         const QImage diagram = Grab(h.Part("DiagramPanel"));
-        const Point& o = h.puzzle.Letters[probe].DiagramPos;
+        const Point o = h.screen->Layout().DiagramPos(probe);
         const int S = row.side;
         const QRect topLeft(o.x + 1, o.y + 1, S / 2 - 1, S / 3), topRight(o.x + S / 2, o.y + 1, S / 2 - 1, S / 3);
         const QColor fill = ToQColor(h.colors[DiaInactLetter]);
@@ -112,12 +112,13 @@ TEST(AidsPaint, WrongLettersMarked)
         const QImage list = Grab(h.Part("CluePaintBox"));
         for (int32_t letter : {wrong, right}) {
             SCOPED_TRACE(std::to_string(letter) + (on ? " on" : " off"));
-            const LetterEntry& e = h.puzzle.Letters[static_cast<size_t>(letter)];
+            const Point d = h.screen->Layout().DiagramPos(letter);
+            const Point a = h.screen->Layout().AnswerPos(letter);
             // The bottom-left corners, where neither the letter nor anything else is drawn.
-            const QRect square(e.DiagramPos.x + 2, e.DiagramPos.y + S - S / 4, S / 4, S / 4 - 2);
+            const QRect square(d.x + 2, d.y + S - S / 4, S / 4, S / 4 - 2);
             EXPECT_EQ(Inked(diagram, square, ToQColor(h.colors[DiaInactLetter])), on && letter == wrong);
             const int L = h.screen->WordListLineHeight();
-            const QRect slot(e.AnswerPos.x + 1, e.AnswerPos.y + L - L / 4, L / 4, L / 4 - 1);
+            const QRect slot(a.x + 1, a.y + L - L / 4, L / 4, L / 4 - 1);
             EXPECT_EQ(Inked(list, slot, ToQColor(h.colors[ClueActBack])), on && letter == wrong);
         }
     }

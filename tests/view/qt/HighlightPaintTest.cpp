@@ -110,10 +110,11 @@ TEST(HighlightPaint, MovesRepaintOnlyWhatChangesAndLeaveNothingStale)
     auto entry = [&](int32_t letter) -> const LetterEntry& { return h.puzzle.Letters[static_cast<size_t>(letter)]; };
     auto square = [&](int32_t letter) {
         const int side = h.screen->DiagramSquareSide();
-        return QRect(entry(letter).DiagramPos.x + 1, entry(letter).DiagramPos.y + 1, side - 2, side - 2);
+        const Point d = h.screen->Layout().DiagramPos(letter);
+        return QRect(d.x + 1, d.y + 1, side - 2, side - 2);
     };
     auto slot = [&](int32_t letter) {
-        const Point& a = entry(letter).AnswerPos;
+        const Point a = h.screen->Layout().AnswerPos(letter);
         return QRect(a.x, a.y, h.screen->SlotWidth(), h.screen->WordListLineHeight());
     };
     // The inactive diagram's tint: a quarter of its cursor colour over its letter squares.

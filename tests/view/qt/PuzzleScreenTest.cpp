@@ -34,7 +34,7 @@ protected:
     QPoint SquareCentre(int32_t letter) const
     {
         const int side = h.screen->DiagramSquareSide();
-        const Point& o = p.Letters[static_cast<size_t>(letter)].DiagramPos;
+        const Point o = h.screen->Layout().DiagramPos(letter);
         return {o.x + side / 2, o.y + side / 2};
     }
 };
@@ -48,13 +48,13 @@ TEST_F(PuzzleScreenTest, ShowingAPuzzleStartsOnTheFirstClueWithTheMarksInPlace)
     const int side = h.screen->DiagramSquareSide();
     EXPECT_EQ(panel->width(), (side - 1) * p.ColumnCount + 1);
     EXPECT_EQ(mark->size(), QSize(side - 2, side - 2));
-    const Point& d = Current().DiagramPos;
+    const Point d = h.screen->Layout().DiagramPos(c.CurrentLetter);
     EXPECT_EQ(mark->pos(), panel->pos() + QPoint(d.x + 1, d.y + 1));
     auto* clueMark = h.Part("ClueCursorPanel");
     auto* paintBox = h.Part("CluePaintBox");
     const int L = h.screen->WordListLineHeight();
     EXPECT_EQ(clueMark->size(), QSize(L, L));
-    const Point& a = Current().AnswerPos;
+    const Point a = h.screen->Layout().AnswerPos(c.CurrentLetter);
     EXPECT_EQ(clueMark->pos(), paintBox->pos() + QPoint(a.x + (h.screen->SlotWidth() - L) / 2, a.y));
     EXPECT_TRUE(mark->isVisible());
     EXPECT_TRUE(clueMark->isVisible());
@@ -103,7 +103,7 @@ TEST_F(PuzzleScreenTest, ArrowKeysCrossClueBoundariesInTheWordList)
     EXPECT_FALSE(h.screen->HandleKeyDown(Qt::Key_Home, Qt::NoModifier));
     EXPECT_FALSE(c.KeyBusy);
     // The marks followed every move.
-    const Point& d = Current().DiagramPos;
+    const Point d = h.screen->Layout().DiagramPos(c.CurrentLetter);
     EXPECT_EQ(h.Part("DiagramCursorPanel")->pos(), h.Part("DiagramPanel")->pos() + QPoint(d.x + 1, d.y + 1));
 }
 
@@ -121,7 +121,7 @@ TEST_F(PuzzleScreenTest, DiagramOrderAndTheMarkFollowTheKeys)
     EXPECT_EQ(Current().Row, 1);
     Key(Qt::Key_Delete);
     EXPECT_EQ(Current().Row, 1);
-    const Point& d = Current().DiagramPos;
+    const Point d = h.screen->Layout().DiagramPos(c.CurrentLetter);
     EXPECT_EQ(h.Part("DiagramCursorPanel")->pos(), h.Part("DiagramPanel")->pos() + QPoint(d.x + 1, d.y + 1));
     // Shift+Tab toggles like Tab.
     Key(Qt::Key_Backtab, Qt::ShiftModifier);
@@ -177,7 +177,7 @@ TEST_F(PuzzleScreenTest, ClicksMoveTheCursorAndActivateThePane)
     EXPECT_EQ(c.CurrentLetter, 2);
     // A slot in the word list: current letter and word list active.
     const int32_t target = p.Clues[2].Answer[1];
-    const Point& slot = p.Letters[static_cast<size_t>(target)].AnswerPos;
+    const Point slot = h.screen->Layout().AnswerPos(target);
     QTest::mouseClick(h.Part("CluePaintBox"), Qt::LeftButton, {}, QPoint(slot.x + 2, slot.y + h.screen->SlotWidth()));
     EXPECT_EQ(c.CurrentLetter, target);
     EXPECT_EQ(c.ActivePane, Pane::WordListPane);
@@ -220,26 +220,16 @@ TEST_F(PuzzleScreenTest, TitleLabelClickGoesToTheClueInTheWordList)
     EXPECT_LE(std::abs(left - right), 1);
 }
 
-TEST_F(PuzzleScreenTest, ZoomStopsAtTheLimitsAndClearsTheFit)
+// The zoom rules themselves are the layout's (ScreenLayoutTest); here, that a step lays the
+// diagram out again and that a big diagram scrolls to keep the mark in view.
+TEST_F(PuzzleScreenTest, ZoomLaysTheDiagramOutAgain)
 {
     h.screen->SetFit(PuzzleScreen::FitMode::None);
     h.screen->SetDiagramSquareSide(100);
     h.screen->SetFit(PuzzleScreen::FitMode::Puzzle);
-    EXPECT_FALSE(h.screen->CanZoomIn());
-    h.screen->ZoomIn();
-    EXPECT_EQ(h.screen->DiagramSquareSide(), 100);
-    EXPECT_EQ(h.screen->Fit(), PuzzleScreen::FitMode::Puzzle);
     h.screen->ZoomOut();
-    EXPECT_EQ(h.screen->DiagramSquareSide(), 95);
     EXPECT_EQ(h.screen->Fit(), PuzzleScreen::FitMode::None);
     EXPECT_EQ(h.Part("DiagramPanel")->width(), 94 * p.ColumnCount + 1);
-    h.screen->SetDiagramSquareSide(24);
-    EXPECT_FALSE(h.screen->CanZoomOut());
-    EXPECT_TRUE(h.screen->CanZoomIn());
-    h.screen->ZoomOut();
-    EXPECT_EQ(h.screen->DiagramSquareSide(), 24);
-    // A big diagram scrolls and keeps the mark in view.
-    h.screen->SetDiagramSquareSide(95);
     c.CurrentLetter = p.LetterCount;
     h.screen->PlaceCursor(true);
     auto* box = h.Part<QAbstractScrollArea>("DiagramScrollBox");
@@ -337,7 +327,7 @@ TEST(PuzzleScreenLifecycle, APuzzleShownBeforeTheWindowGetsItsLayoutOnShow)
     auto* box = screen.findChild<QWidget*>("DiagramScrollBox");
     EXPECT_EQ(box->height(), DiagramPaneHeight(splitter->height() - 3, 0.3));
     EXPECT_EQ(screen.DiagramSquareSide(), FitWidth(box->width(), box->height(), p.RowCount, p.ColumnCount));
-    const Point& d = p.Letters[static_cast<size_t>(c.CurrentLetter)].DiagramPos;
+    const Point d = screen.Layout().DiagramPos(c.CurrentLetter);
     EXPECT_EQ(screen.findChild<QWidget*>("DiagramCursorPanel")->pos(),
               screen.findChild<QWidget*>("DiagramPanel")->pos() + QPoint(d.x + 1, d.y + 1));
 }
