@@ -42,8 +42,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
 
     screen_ = new PuzzleScreen(puzzle_, cursor_, colors_, this);
     setCentralWidget(screen_);
-    statusLabel_ = new QLabel(this);
-    statusBar()->addWidget(statusLabel_, 1);
+    statusLabel_ = new StatusLine(statusBar());
     timerLabel_ = new QLabel(this);
     timerLabel_->setObjectName("TimerLabel");
     timerLabel_->hide();

@@ -4,7 +4,9 @@
 On its own session bus (dbus-run-session) with Qt's accessibility always on, the program opens a
 copy of the sample. As a screen reader would, pyatspi finds the diagram (a table) and the word list
 (a list), checks the table's size and the names of some squares, then types letters and moves the
-cursor with real key events and checks that the focused accessible's name follows.
+cursor with real key events and checks that the focused accessible's name follows. The status
+line is a notification in the status bar: a pointer's hint is read there, and a message of the
+window (here: recovery copies cannot be kept) is announced as it shows.
 
     screen_reader_test.py QUOTEWELL QWL SAMPLE.QWL
 """
@@ -58,6 +60,9 @@ def main():
     work = tempfile.mkdtemp(prefix="qw-reader-")
     for folder in ("home", "config", "state", "tmp", "puzzles"):
         os.makedirs(os.path.join(work, folder))
+    # A file where the recovery folder belongs: the first letter typed makes the window say so.
+    os.makedirs(os.path.join(work, "state", "quotewell"))
+    open(os.path.join(work, "state", "quotewell", "recovery"), "w").close()
     puzzle = os.path.join(work, "puzzles", "Reader.QWL")
     shutil.copyfile(sample, puzzle)
     dump = json.loads(subprocess.run([qwl, "dump", puzzle], check=True, capture_output=True, text=True).stdout)
@@ -86,6 +91,24 @@ def main():
                     focused.append((str(error), None))
 
         pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+        shown = []  # notifications that showed themselves, as a reader speaks them unasked
+        renamed = []
+
+        def on_shown(event):
+            try:
+                if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+                    shown.append(event.source.name)
+            except Exception:
+                pass
+
+        def on_renamed(event):
+            try:
+                renamed.append((event.source.getRole(), event.source.name))
+            except Exception:
+                pass
+
+        pyatspi.Registry.registerEventListener(on_shown, "object:state-changed:showing")
+        pyatspi.Registry.registerEventListener(on_renamed, "object:property-change:accessible-name")
         context = GLib.MainContext.default()
 
         def wait_for(what, probe, timeout=TIMEOUT):
@@ -219,6 +242,19 @@ def main():
         index = ord(label) - ord("A")
         expect_focus("the next square announced with its clue",
                      clue_text(index) + " " + square(first[1] + 1, "empty"))
+        # The status line: a notification inside the status bar. The window's message about the
+        # recovery copy showed itself after the first letter; the pointer's hint is read there too.
+        line = wait_for("the status line", lambda: pyatspi.findDescendant(
+            application(), lambda a: a.getRole() == pyatspi.ROLE_NOTIFICATION))
+        if line.parent.getRole() != pyatspi.ROLE_STATUS_BAR:
+            raise Failure("the status line is not in the status bar")
+        wait_for("the recovery message announced",
+                 lambda: [n for n in shown if n.startswith("Unsaved letters are not kept for recovery")])
+        x, y, w, h = table.getAccessibleAt(0, 0).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        xdotool("mousemove", str(x + w // 2), str(y + h // 2))
+        hint = "1  " + where[1][0]
+        wait_for("the hint over square 1 in the status line", lambda: line.name == hint and
+                 (pyatspi.ROLE_NOTIFICATION, hint) in renamed)
         print("read at five cursor positions:\n  " + "\n  ".join(readings))
     except Failure as failure:
         log.seek(0)
