@@ -571,6 +571,7 @@ void PuzzleScreen::SetHighlight(bool on)
 {
     highlight_ = on;
     UpdateHighlight();
+    AnnounceToReader(false, {});  // the squares of the answer now read as highlighted, or no longer
 }
 
 HighlightSet PuzzleScreen::WantedHighlight() const
@@ -650,6 +651,7 @@ void PuzzleScreen::ShowPuzzle()
     PlaceCursor(true);
     setUpdatesEnabled(true);
     spokenLetter_ = 0;  // another puzzle: its first answer is entered anew
+    spokenHighlight_ = {};
     AnnounceToReader(false, {});
 }
 
@@ -858,7 +860,9 @@ void PuzzleScreen::AnnounceToReader(bool lettersChanged, const std::vector<int32
     }
     spokenLetter_ = letter;
     spokenPane_ = cursor_.ActivePane;
-    AnnounceCursor(*this, letter, moved, changed);
+    const HighlightSet highlightBefore = spokenHighlight_;
+    spokenHighlight_ = shownHighlight_;
+    AnnounceCursor(*this, letter, moved, changed, highlightBefore);
 }
 
 // ----- mouse ----------------------------------------------------------------------------------
