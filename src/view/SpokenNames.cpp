@@ -108,7 +108,6 @@ std::string HighlightWords(const Puzzle& puzzle, const HighlightSet& highlight, 
     if (!puzzle.HasLetter(letter)) return {};
     const bool answer = highlight.InAnswer(puzzle.Letters[static_cast<size_t>(letter)]);
     const bool word = wordList && highlight.InWord(letter);
-    if (answer && word) return ", in the current answer and word";
     if (answer) return ", in the current answer";
     if (word) return ", in the current word";
     return {};

@@ -34,9 +34,9 @@ std::string FocusName(const Puzzle& puzzle, int32_t letter, int32_t previous);
 
 // What the "highlight current answer" aid adds to a letter's name, so that a reader hears what a
 // sighted solver sees tinted: ", in the current answer" for a letter of the highlighted answer, in
-// either pane; in the word list, whose tint follows the quotation word, ", in the current word" for a
-// slot of that word, or ", in the current answer and word" for both. Empty for anything else and
-// while the aid is off (an empty `highlight`).
+// either pane; in the word list, whose tint follows the quotation word, ", in the current word" for
+// a slot of that word in another answer. Empty for anything else and while the aid is off (an
+// empty `highlight`).
 std::string HighlightWords(const Puzzle& puzzle, const HighlightSet& highlight, int32_t letter, bool wordList);
 
 }  // namespace qw

@@ -69,7 +69,7 @@ TEST(SpokenNames, TheHighlightIsSpokenWhereItIsTinted)
     const std::vector<Case> cases = {
         {"square of the answer", onA, 6, false, ", in the current answer"},
         {"answer slot outside the word", onA, 6, true, ", in the current answer"},
-        {"answer slot in the word", onA, 4, true, ", in the current answer and word"},
+        {"answer slot in the word too", onA, 4, true, ", in the current answer"},
         {"the word counts in the word list only", wordOfB, 1, false, ""},
         {"word slot of another answer", wordOfB, 1, true, ", in the current word"},
         {"square of another answer", onA, 1, false, ""},
