@@ -442,25 +442,24 @@ void AnnounceCursor(PuzzleScreen& screen, int32_t letter, bool moved, const std:
         renamedSlots.erase(std::unique(renamedSlots.begin(), renamedSlots.end()), renamedSlots.end());
         for (const int32_t slot : renamedSlots) SayRenamed(MadeInPane(screen, Pane::WordListPane, slot));
     }
+    // A changed entry renames its square in both panes and the clue item that spells its answer.
+    // Only interfaces a reader was given are told: one it never asked for holds nothing stale. (A
+    // value change would say nothing more: the bridge passes it on only for objects with a numeric
+    // value, which a square is not.)
+    // The square that gets the focus is read afresh anyway.
+    const Puzzle& p = screen.ShownPuzzle();
+    const Pane active = screen.ShownCursor().ActivePane;
+    std::vector<int32_t> clues;
     for (const int32_t entry : changed) {
-        for (const Pane pane : {Pane::DiagramPane, Pane::WordListPane}) {
-            QAccessibleInterface* square = InPane(screen, pane, entry);
-            if (!square) continue;
-            const QString name = square->text(QAccessible::Name);
-            QAccessibleValueChangeEvent value(square, name);
-            QAccessible::updateAccessibility(&value);
-            QAccessibleEvent renamed(square, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&renamed);
-        }
-        // The clue item's name carries the answer as typed so far.
-        const Puzzle& p = screen.ShownPuzzle();
         if (!p.HasLetter(entry)) continue;
-        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(screen.WordListSurface());
-        if (QAccessibleInterface* clue = list ? list->child(p.Letters[static_cast<size_t>(entry)].ClueIndex) : nullptr) {
-            QAccessibleEvent renamed(clue, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&renamed);
-        }
+        for (const Pane pane : {Pane::DiagramPane, Pane::WordListPane})
+            if (!(moved && entry == letter && pane == active)) SayRenamed(MadeInPane(screen, pane, entry));
+        clues.push_back(p.Letters[static_cast<size_t>(entry)].ClueIndex);
     }
+    std::sort(clues.begin(), clues.end());
+    clues.erase(std::unique(clues.begin(), clues.end()), clues.end());
+    auto* list = static_cast<WordListAccessible*>(QAccessible::queryAccessibleInterface(screen.WordListSurface()));
+    for (const int32_t clue : clues) SayRenamed(list ? list->MadeClue(clue) : nullptr);
     if (!moved) return;
     if (QAccessibleInterface* focused = InPane(screen, screen.ShownCursor().ActivePane, letter)) {
         QAccessibleEvent focus(focused, QAccessible::Focus);
