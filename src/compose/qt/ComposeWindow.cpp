@@ -145,7 +145,7 @@ void ComposeWindow::BuildUi()
     auto* side = new QWidget;
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(new QLabel(tr("Suggestions (double-click to use):")));
+    sideLayout->addWidget(new QLabel(tr("Suggestions (double-click or Enter to use):")));
     suggestionList = new QListWidget;
     suggestionList->setAccessibleName(tr("Suggestions"));  // an item view is not named by a buddy label
     sideLayout->addWidget(suggestionList);
@@ -206,7 +206,8 @@ void ComposeWindow::BuildUi()
     connect(keyEdit_, &QLineEdit::textEdited, this, &ComposeWindow::TextEdited);
     connect(slotTable, &QTableWidget::cellChanged, this, &ComposeWindow::CellEdited);
     connect(slotTable, &QTableWidget::itemSelectionChanged, this, &ComposeWindow::CurrentSlotChanged);
-    connect(suggestionList, &QListWidget::itemDoubleClicked, this, &ComposeWindow::UseSuggestion);
+    // Activated: by a double-click, and by Enter for a solver who works from the keyboard.
+    connect(suggestionList, &QListWidget::itemActivated, this, &ComposeWindow::UseSuggestion);
 
     if (!words_) statusBar()->showMessage(wordListProblem_);
 }
