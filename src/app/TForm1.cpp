@@ -45,6 +45,7 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
     statusLabel_ = new StatusLine(statusBar());
     timerLabel_ = new QLabel(this);
     timerLabel_->setObjectName("TimerLabel");
+    timerLabel_->setAccessibleDescription(QStringLiteral("Solving time"));  // the bare m:ss says little
     timerLabel_->hide();
     statusBar()->addPermanentWidget(timerLabel_);
     timerTick_ = new QTimer(this);
