@@ -435,7 +435,7 @@ void AnnounceCursor(PuzzleScreen& screen, int32_t letter, bool moved, const std:
         // A word-list slot's words follow the answer as well as the word.
         std::vector<int32_t> renamedSlots = ChangedSlots(p, highlightBefore, highlight);
         for (const HighlightSet* set : {&highlightBefore, &highlight})
-            if (set->Clue >= 0 && static_cast<size_t>(set->Clue) < p.Clues.size())
+            if (highlight.Clue != highlightBefore.Clue && set->Clue >= 0 && static_cast<size_t>(set->Clue) < p.Clues.size())
                 renamedSlots.insert(renamedSlots.end(), p.Clues[static_cast<size_t>(set->Clue)].Answer.begin(),
                              p.Clues[static_cast<size_t>(set->Clue)].Answer.end());
         std::sort(renamedSlots.begin(), renamedSlots.end());
