@@ -434,19 +434,21 @@ void AnnounceCursor(PuzzleScreen& screen, int32_t letter, bool moved, const std:
             SayRenamed(MadeInPane(screen, Pane::DiagramPane, square));
         // A word-list slot's words follow the answer as well as the word.
         std::vector<int32_t> renamedSlots = ChangedSlots(p, highlightBefore, highlight);
-        for (const HighlightSet* set : {&highlightBefore, &highlight})
-            if (highlight.Clue != highlightBefore.Clue && set->Clue >= 0 && static_cast<size_t>(set->Clue) < p.Clues.size())
-                renamedSlots.insert(renamedSlots.end(), p.Clues[static_cast<size_t>(set->Clue)].Answer.begin(),
-                             p.Clues[static_cast<size_t>(set->Clue)].Answer.end());
+        if (highlight.Clue != highlightBefore.Clue) {
+            for (const int32_t clue : {highlightBefore.Clue, highlight.Clue}) {
+                if (clue < 0 || static_cast<size_t>(clue) >= p.Clues.size()) continue;
+                const std::vector<int32_t>& answer = p.Clues[static_cast<size_t>(clue)].Answer;
+                renamedSlots.insert(renamedSlots.end(), answer.begin(), answer.end());
+            }
+        }
         std::sort(renamedSlots.begin(), renamedSlots.end());
         renamedSlots.erase(std::unique(renamedSlots.begin(), renamedSlots.end()), renamedSlots.end());
         for (const int32_t slot : renamedSlots) SayRenamed(MadeInPane(screen, Pane::WordListPane, slot));
     }
     // A changed entry renames its square in both panes and the clue item that spells its answer.
-    // Only interfaces a reader was given are told: one it never asked for holds nothing stale. (A
-    // value change would say nothing more: the bridge passes it on only for objects with a numeric
-    // value, which a square is not.)
-    // The square that gets the focus is read afresh anyway.
+    // Only interfaces a reader was given are told: one it never asked for holds nothing stale; the
+    // square that gets the focus is read afresh anyway. (A value change would say nothing more:
+    // the bridge passes it on only for objects with a numeric value, which a square is not.)
     const Puzzle& p = screen.ShownPuzzle();
     const Pane active = screen.ShownCursor().ActivePane;
     std::vector<int32_t> clues;
