@@ -80,7 +80,7 @@ def main():
     work = tempfile.mkdtemp(prefix="qw-reader-")
     for folder in ("home", "config", "state", "tmp", "puzzles"):
         os.makedirs(os.path.join(work, folder))
-    # A file where the recovery folder belongs: the first letter typed makes the window say so.
+    # A file where the recovery folder belongs: the window says that letters cannot be kept.
     os.makedirs(os.path.join(work, "state", "quotewell"))
     open(os.path.join(work, "state", "quotewell", "recovery"), "w").close()
     puzzle = os.path.join(work, "puzzles", "Reader.QWL")
@@ -102,7 +102,7 @@ def main():
         from gi.repository import GLib
 
         focused = []
-        cursor_at = []  # (name, role of the parent): which pane the cursor's focus is in
+        cursor_at = []  # (focused accessible, role of its parent: which pane the cursor is in)
 
         def on_focus(event):
             if event.detail1 == 1:
@@ -265,7 +265,7 @@ def main():
         expect_focus("the next square announced with its clue",
                      clue_text(index) + " " + square(first[1] + 1, "empty"))
         # The status line: a notification inside the status bar. The window's message about the
-        # recovery copy showed itself after the first letter; the pointer's hint is read there too.
+        # recovery copy showed itself; the pointer's hint is read there too.
         line = wait_for("the status line", lambda: pyatspi.findDescendant(
             application(), lambda a: a.getRole() == pyatspi.ROLE_NOTIFICATION))
         if line.parent.getRole() != pyatspi.ROLE_STATUS_BAR:
