@@ -43,10 +43,10 @@ TForm1::TForm1(Services services, StartupOptions options, QWidget* parent)
 
     screen_ = new PuzzleScreen(puzzle_, cursor_, colors_, this);
     setCentralWidget(screen_);
-    statusLabel_ = new QLabel(this);
-    statusBar()->addWidget(statusLabel_, 1);
+    statusLabel_ = new StatusLine(statusBar());
     timerLabel_ = new QLabel(this);
     timerLabel_->setObjectName("TimerLabel");
+    timerLabel_->setAccessibleDescription(QStringLiteral("Solving time"));  // the bare m:ss says little
     timerLabel_->hide();
     statusBar()->addPermanentWidget(timerLabel_);
     timerTick_ = new QTimer(this);

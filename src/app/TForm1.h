@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "app/StatusLine.h"
 #include "puzzle/FileAccess.h"
 #include "puzzle/Puzzle.h"
 #include "print/PrinterOptions.h"
@@ -224,7 +225,7 @@ private:
     bool constructorMode_ = false;
 
     PuzzleScreen* screen_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
+    StatusLine* statusLabel_ = nullptr;
     QLabel* timerLabel_ = nullptr;
     QTimer* timerTick_ = nullptr;
     std::unique_ptr<SolvingTimes> solvingTimes_;

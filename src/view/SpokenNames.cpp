@@ -103,4 +103,14 @@ std::string FocusName(const Puzzle& puzzle, int32_t letter, int32_t previous)
     return LetterName(puzzle, letter);
 }
 
+std::string HighlightWords(const Puzzle& puzzle, const HighlightSet& highlight, int32_t letter, bool wordList)
+{
+    if (!puzzle.HasLetter(letter)) return {};
+    const bool answer = highlight.InAnswer(puzzle.Letters[static_cast<size_t>(letter)]);
+    const bool word = wordList && highlight.InWord(letter);
+    if (answer) return ", in the current answer";
+    if (word) return ", in the current word";
+    return {};
+}
+
 }  // namespace qw

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "puzzle/Puzzle.h"
+#include "view/Highlight.h"
 
 namespace qw {
 
@@ -30,5 +31,12 @@ std::string FirstLetterName(const Puzzle& puzzle, int32_t clue);
 // What the focus on `letter` is announced as: the letter's name, led by its clue's text when the
 // cursor has just entered that answer from elsewhere (`previous` in another clue or no letter).
 std::string FocusName(const Puzzle& puzzle, int32_t letter, int32_t previous);
+
+// What the "highlight current answer" aid adds to a letter's name, so that a reader hears what a
+// sighted solver sees tinted: ", in the current answer" for a letter of the highlighted answer, in
+// either pane; in the word list, whose tint follows the quotation word, ", in the current word" for
+// a slot of that word in another answer. Empty for anything else and while the aid is off (an
+// empty `highlight`).
+std::string HighlightWords(const Puzzle& puzzle, const HighlightSet& highlight, int32_t letter, bool wordList);
 
 }  // namespace qw

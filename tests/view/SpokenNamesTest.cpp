@@ -54,4 +54,32 @@ TEST(SpokenNames, NameEachPartOfThePanesAsTheReaderSaysIt)
     }
 }
 
+TEST(SpokenNames, TheHighlightIsSpokenWhereItIsTinted)
+{
+    const Puzzle p = Small();
+    const HighlightSet onA = HighlightFor(p, 3);  // answer A (3 4 6), the word of squares 3 and 4
+    const HighlightSet wordOfB = {0, 1, 2};       // answer A, the word of squares 1 and 2 (clue B's)
+    struct Case {
+        const char* what;
+        HighlightSet highlight;
+        int32_t letter;
+        bool wordList;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"square of the answer", onA, 6, false, ", in the current answer"},
+        {"answer slot outside the word", onA, 6, true, ", in the current answer"},
+        {"answer slot in the word too", onA, 4, true, ", in the current answer"},
+        {"the word counts in the word list only", wordOfB, 1, false, ""},
+        {"word slot of another answer", wordOfB, 1, true, ", in the current word"},
+        {"square of another answer", onA, 1, false, ""},
+        {"aid off", HighlightSet{}, 3, true, ""},
+        {"no such letter", onA, 8, false, ""},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        EXPECT_EQ(HighlightWords(p, test.highlight, test.letter, test.wordList), test.expected);
+    }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -322,6 +323,8 @@ void TypedLetter(benchmark::State& state, const std::string& path, std::initiali
         }
     }
     session->prompts.Clear();
+    // Whether a screen reader's bridge listened (tools/bench/reader_cost.py runs this both ways).
+    state.counters["reader"] = QAccessible::isActive() ? 1 : 0;
 }
 void BM_TypedLetterSample(benchmark::State& state)
 {

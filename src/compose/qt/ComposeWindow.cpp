@@ -140,12 +140,14 @@ void ComposeWindow::BuildUi()
     slotTable->horizontalHeader()->setSectionResizeMode(ClueColumn, QHeaderView::Stretch);
     slotTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     slotTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    slotTable->setAccessibleName(tr("Answers"));
     split->addWidget(slotTable);
     auto* side = new QWidget;
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(new QLabel(tr("Suggestions (double-click to use):")));
+    sideLayout->addWidget(new QLabel(tr("Suggestions (double-click or Enter to use):")));
     suggestionList = new QListWidget;
+    suggestionList->setAccessibleName(tr("Suggestions"));  // an item view is not named by a buddy label
     sideLayout->addWidget(suggestionList);
     split->addWidget(side);
     split->setStretchFactor(0, 3);
@@ -185,6 +187,7 @@ void ComposeWindow::BuildUi()
     lockedCheck_ = new QCheckBox(tr("Publish locked, key number:"));
     keyEdit_ = new QLineEdit;
     keyEdit_->setInputMask(QStringLiteral("9999"));
+    keyEdit_->setAccessibleName(tr("Key number"));  // its label is the check box before it
     keyRow->addWidget(lockedCheck_);
     keyRow->addWidget(keyEdit_);
     form->addRow(keyRow);
@@ -203,7 +206,8 @@ void ComposeWindow::BuildUi()
     connect(keyEdit_, &QLineEdit::textEdited, this, &ComposeWindow::TextEdited);
     connect(slotTable, &QTableWidget::cellChanged, this, &ComposeWindow::CellEdited);
     connect(slotTable, &QTableWidget::itemSelectionChanged, this, &ComposeWindow::CurrentSlotChanged);
-    connect(suggestionList, &QListWidget::itemDoubleClicked, this, &ComposeWindow::UseSuggestion);
+    // Activated: by a double-click, and by Enter for a solver who works from the keyboard.
+    connect(suggestionList, &QListWidget::itemActivated, this, &ComposeWindow::UseSuggestion);
 
     if (!words_) statusBar()->showMessage(wordListProblem_);
 }

@@ -75,6 +75,7 @@ TReportForm::TReportForm(Prompts& prompts, Shell& shell, QWidget* parent)
     Memo1->setObjectName("Memo1");
     Memo1->setGeometry(16, 212, 634, 210);
     Memo1->setTabChangesFocus(true);
+    Label1->setBuddy(Memo1);
 
     GroupBox2 = new QGroupBox(QStringLiteral(" Send "), this);
     GroupBox2->setObjectName("GroupBox2");

@@ -55,6 +55,8 @@ OutlineRect::OutlineRect(QWidget* parent) : QWidget(parent), color_(kRed)
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and chosen with Space or Enter too: a font is no mouse-only choice.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void OutlineRect::SetColor(const QColor& color)
@@ -69,6 +71,25 @@ void OutlineRect::paintEvent(QPaintEvent*)
     painter.setPen(QPen(color_, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        painter.setPen(QPen(color_, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+void OutlineRect::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    emit Hovered();  // the hint names what Space would change
+}
+
+void OutlineRect::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit Clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void OutlineRect::mouseMoveEvent(QMouseEvent*) { emit Hovered(); }
@@ -121,10 +142,12 @@ TPrinterOptionsForm::TPrinterOptionsForm(SettingsStore& store, Prompts& prompts,
     ClueRect->setObjectName(QStringLiteral("ClueRect"));
     ClueRect->setGeometry(32, 219, 193, 296);
     ClueRect->setToolTip(QString::fromLatin1(kClueHint));
+    ClueRect->setAccessibleName(QString::fromLatin1(kClueHint));
     AnswerRect = new OutlineRect(FontsPage);
     AnswerRect->setObjectName(QStringLiteral("AnswerRect"));
     AnswerRect->setGeometry(231, 219, 178, 296);
     AnswerRect->setToolTip(QString::fromLatin1(kAnswerHint));
+    AnswerRect->setAccessibleName(QString::fromLatin1(kAnswerHint));
 
     MouseStatusLabel = new QLabel(FontsPage);
     MouseStatusLabel->setObjectName(QStringLiteral("MouseStatusLabel"));

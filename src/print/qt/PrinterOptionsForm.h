@@ -40,6 +40,8 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override;
     void enterEvent(QEnterEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor color_;

@@ -93,6 +93,7 @@ TCongratulationsForm::TCongratulationsForm(const Puzzle& puzzle, std::function<v
     Image1->setObjectName("Image1");
     Image1->setGeometry(29, 24, kBannerWidth, kBannerHeight);
     Image1->setPixmap(CongratulationsBanner());
+    Image1->setAccessibleName(QStringLiteral("Congratulations!"));  // a picture says nothing to a reader
 
     Label1 = new QLabel("You solved the puzzle!", Panel1);
     Label1->setObjectName("Label1");

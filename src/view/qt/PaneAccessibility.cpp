@@ -1,6 +1,7 @@
 #include "view/qt/PaneAccessibility.h"
 
 #include <QAccessibleWidget>
+#include <algorithm>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -41,6 +42,14 @@ public:
         id = QAccessible::registerAccessibleInterface(made);
         return made;
     }
+    // The interface already handed out for `index`, without making one: a reader that never asked
+    // for a child holds nothing of it to bring up to date.
+    QAccessibleInterface* Made(int count, int index) const
+    {
+        if (static_cast<int>(ids_.size()) != count || index < 0 || index >= count) return nullptr;
+        const QAccessible::Id id = ids_[static_cast<size_t>(index)];
+        return id != 0 ? QAccessible::accessibleInterface(id) : nullptr;
+    }
     int IndexOf(const QAccessibleInterface* child) const
     {
         for (size_t i = 0; i < ids_.size(); ++i)
@@ -79,9 +88,12 @@ public:
     {
         if (!isValid() || t != QAccessible::Name) return {};
         const int32_t letter = Letter();
+        const Puzzle& puzzle = screen_->ShownPuzzle();
+        const std::string highlight =
+            HighlightWords(puzzle, screen_->ShownHighlight(), letter, pane_ == Pane::WordListPane);
         if (letter > 0 && letter == screen_->AccessibleClueLedLetter() && screen_->ShownCursor().ActivePane == pane_)
-            return Utf8(FocusName(screen_->ShownPuzzle(), letter, 0));
-        return Utf8(OwnName());
+            return Utf8(FocusName(puzzle, letter, 0) + highlight);
+        return Utf8(OwnName() + highlight);
     }
     QRect rect() const override
     {
@@ -189,6 +201,12 @@ public:
         return cells_.Get(rows * columns, row * columns + column,
                           [=] { return new SquareAccessible(surface, screen, row, column); });
     }
+    QAccessibleInterface* MadeCellAt(int row, int column) const
+    {
+        const int columns = columnCount();
+        if (row < 0 || column < 0 || column >= columns) return nullptr;
+        return cells_.Made(rowCount() * columns, row * columns + column);
+    }
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface*> selectedCells() const override { return {}; }
     QString columnDescription(int) const override { return {}; }
@@ -264,6 +282,7 @@ public:
         }
         return nullptr;
     }
+    QAccessibleInterface* MadeLetter(int position) const { return letters_.Made(childCount(), position); }
     QString text(QAccessible::Text t) const override
     {
         if (!isValid() || t != QAccessible::Name) return {};
@@ -319,6 +338,7 @@ public:
         return nullptr;
     }
     QAccessibleInterface* focusChild() const override { return FocusedLetter(); }
+    ClueAccessible* MadeClue(int clue) const { return static_cast<ClueAccessible*>(clues_.Made(childCount(), clue)); }
 
     QAccessibleInterface* FocusedLetter() const
     {
@@ -372,6 +392,28 @@ QAccessibleInterface* InPane(PuzzleScreen& screen, Pane pane, int32_t letter)
     return clue ? clue->child(e.Position) : nullptr;
 }
 
+// As InPane, but only an interface a reader has already been given.
+QAccessibleInterface* MadeInPane(PuzzleScreen& screen, Pane pane, int32_t letter)
+{
+    const Puzzle& p = screen.ShownPuzzle();
+    if (!p.HasLetter(letter)) return nullptr;
+    const LetterEntry& e = p.Letters[static_cast<size_t>(letter)];
+    if (pane == Pane::DiagramPane) {
+        auto* table = static_cast<DiagramAccessible*>(QAccessible::queryAccessibleInterface(screen.DiagramSurface()));
+        return table ? table->MadeCellAt(e.Row, e.Column) : nullptr;
+    }
+    auto* list = static_cast<WordListAccessible*>(QAccessible::queryAccessibleInterface(screen.WordListSurface()));
+    ClueAccessible* clue = list ? list->MadeClue(e.ClueIndex) : nullptr;
+    return clue ? clue->MadeLetter(e.Position) : nullptr;
+}
+
+void SayRenamed(QAccessibleInterface* item)
+{
+    if (!item) return;
+    QAccessibleEvent renamed(item, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+}
+
 }  // namespace
 
 void InstallPaneAccessibility()
@@ -382,27 +424,44 @@ void InstallPaneAccessibility()
     QAccessible::installFactory(PaneFactory);
 }
 
-void AnnounceCursor(PuzzleScreen& screen, int32_t letter, bool moved, const std::vector<int32_t>& changed)
+void AnnounceCursor(PuzzleScreen& screen, int32_t letter, bool moved, const std::vector<int32_t>& changed,
+                    const HighlightSet& highlightBefore)
 {
-    for (const int32_t entry : changed) {
-        for (const Pane pane : {Pane::DiagramPane, Pane::WordListPane}) {
-            QAccessibleInterface* square = InPane(screen, pane, entry);
-            if (!square) continue;
-            const QString name = square->text(QAccessible::Name);
-            QAccessibleValueChangeEvent value(square, name);
-            QAccessible::updateAccessibility(&value);
-            QAccessibleEvent renamed(square, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&renamed);
-        }
-        // The clue item's name carries the answer as typed so far.
+    const HighlightSet& highlight = screen.ShownHighlight();
+    if (highlight != highlightBefore) {
         const Puzzle& p = screen.ShownPuzzle();
-        if (!p.HasLetter(entry)) continue;
-        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(screen.WordListSurface());
-        if (QAccessibleInterface* clue = list ? list->child(p.Letters[static_cast<size_t>(entry)].ClueIndex) : nullptr) {
-            QAccessibleEvent renamed(clue, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&renamed);
+        for (const int32_t square : ChangedSquares(p, highlightBefore, highlight))
+            SayRenamed(MadeInPane(screen, Pane::DiagramPane, square));
+        // A word-list slot's words follow the answer as well as the word.
+        std::vector<int32_t> renamedSlots = ChangedSlots(p, highlightBefore, highlight);
+        if (highlight.Clue != highlightBefore.Clue) {
+            for (const int32_t clue : {highlightBefore.Clue, highlight.Clue}) {
+                if (clue < 0 || static_cast<size_t>(clue) >= p.Clues.size()) continue;
+                const std::vector<int32_t>& answer = p.Clues[static_cast<size_t>(clue)].Answer;
+                renamedSlots.insert(renamedSlots.end(), answer.begin(), answer.end());
+            }
         }
+        std::sort(renamedSlots.begin(), renamedSlots.end());
+        renamedSlots.erase(std::unique(renamedSlots.begin(), renamedSlots.end()), renamedSlots.end());
+        for (const int32_t slot : renamedSlots) SayRenamed(MadeInPane(screen, Pane::WordListPane, slot));
     }
+    // A changed entry renames its square in both panes and the clue item that spells its answer.
+    // Only interfaces a reader was given are told: one it never asked for holds nothing stale; the
+    // square that gets the focus is read afresh anyway. (A value change would say nothing more:
+    // the bridge passes it on only for objects with a numeric value, which a square is not.)
+    const Puzzle& p = screen.ShownPuzzle();
+    const Pane active = screen.ShownCursor().ActivePane;
+    std::vector<int32_t> clues;
+    for (const int32_t entry : changed) {
+        if (!p.HasLetter(entry)) continue;
+        for (const Pane pane : {Pane::DiagramPane, Pane::WordListPane})
+            if (!(moved && entry == letter && pane == active)) SayRenamed(MadeInPane(screen, pane, entry));
+        clues.push_back(p.Letters[static_cast<size_t>(entry)].ClueIndex);
+    }
+    std::sort(clues.begin(), clues.end());
+    clues.erase(std::unique(clues.begin(), clues.end()), clues.end());
+    auto* list = static_cast<WordListAccessible*>(QAccessible::queryAccessibleInterface(screen.WordListSurface()));
+    for (const int32_t clue : clues) SayRenamed(list ? list->MadeClue(clue) : nullptr);
     if (!moved) return;
     if (QAccessibleInterface* focused = InPane(screen, screen.ShownCursor().ActivePane, letter)) {
         QAccessibleEvent focus(focused, QAccessible::Focus);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "view/Highlight.h"
+
 namespace qw {
 
 class PuzzleScreen;
@@ -15,8 +17,9 @@ class PuzzleScreen;
 void InstallPaneAccessibility();
 
 // Tells the assistive technology, if one listens, that the cursor is on `letter` of `screen`'s
-// puzzle (focus in the active pane, when `moved`) and that the entries of `changed` are new (a value change in
-// both panes).
-void AnnounceCursor(PuzzleScreen& screen, int32_t letter, bool moved, const std::vector<int32_t>& changed);
+// puzzle (focus in the active pane, when `moved`), that the entries of `changed` are new (their
+// names change in both panes), and which names the highlight renamed since `highlightBefore`.
+void AnnounceCursor(PuzzleScreen& screen, int32_t letter, bool moved, const std::vector<int32_t>& changed,
+                    const HighlightSet& highlightBefore);
 
 }  // namespace qw

@@ -455,6 +455,7 @@ void PuzzleScreen::SetHighlight(bool on)
 {
     highlight_ = on;
     UpdateHighlight();
+    AnnounceToReader(false, {});  // the squares of the answer now read as highlighted, or no longer
 }
 
 HighlightSet PuzzleScreen::WantedHighlight() const
@@ -516,6 +517,7 @@ void PuzzleScreen::ShowPuzzle()
     PlaceCursor(true);
     setUpdatesEnabled(true);
     spokenLetter_ = 0;  // another puzzle: its first answer is entered anew
+    spokenHighlight_ = {};
     AnnounceToReader(false, {});
 }
 
@@ -637,7 +639,9 @@ void PuzzleScreen::AnnounceToReader(bool lettersChanged, const std::vector<int32
     }
     spokenLetter_ = letter;
     spokenPane_ = cursor_.ActivePane;
-    AnnounceCursor(*this, letter, moved, changed);
+    const HighlightSet highlightBefore = spokenHighlight_;
+    spokenHighlight_ = shownHighlight_;
+    AnnounceCursor(*this, letter, moved, changed, highlightBefore);
 }
 
 

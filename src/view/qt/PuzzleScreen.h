@@ -136,6 +136,8 @@ public:
     QRect ClueRect(int clue) const;
     // The letter whose name is led by its clue's text: the cursor has just entered its answer.
     int32_t AccessibleClueLedLetter() const { return clueLed_; }
+    // The highlight as painted (empty while the aid is off).
+    const HighlightSet& ShownHighlight() const { return shownHighlight_; }
     // Tells a listening screen reader where the cursor is, when it moved, and which entries
     // changed (`letters`, and the squares at the cursor before and after when `lettersChanged`).
     // Does nothing when no assistive technology listens.
@@ -214,6 +216,7 @@ private:
     int32_t spokenLetter_ = 0;  // where the reader was last told the cursor is
     Pane spokenPane_ = Pane::WordListPane;
     int32_t clueLed_ = 0;
+    HighlightSet spokenHighlight_;  // the highlight a listening reader was last told of
 
     QHeaderView* header_ = nullptr;
     QStandardItemModel* headerModel_ = nullptr;

@@ -57,6 +57,10 @@ TEST(ComposeWindow, FromQuotationToPublishedPuzzle)
     w.slotTable->selectRow(2);
     ASSERT_GT(w.suggestionList->count(), 0);
     EXPECT_EQ(w.suggestionList->item(0)->text(), "APPLE");
+    // Enter takes a suggestion as a double-click does.
+    w.suggestionList->setCurrentRow(0);
+    QTest::keyClick(w.suggestionList, Qt::Key_Return);
+    EXPECT_EQ(w.Document().answers[2].word, "apple");
 
     w.AutoFill();
     EXPECT_THAT(w.ledgerLabel->text().toStdString(), HasSubstr("Balanced"));

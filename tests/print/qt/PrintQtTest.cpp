@@ -224,6 +224,15 @@ TEST_F(OptionsDialog, RectanglesShowHintsTurnGreenAndOpenTheirFontDialog)
     EXPECT_EQ(form.ClueRect->Color(), QColor(0, 128, 0));
     EXPECT_EQ(form.AnswerRect->Color(), QColor(255, 0, 0));
     EXPECT_EQ(form.Options().clueFont, (FontSpec{"Arial", 10, 0}));
+
+    // From the keyboard: the rectangle takes the focus, says its hint and opens its dialog on Space.
+    form.MouseStatusLabel->clear();
+    form.activateWindow();
+    form.AnswerRect->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(form.MouseStatusLabel->text(), form.AnswerRect->accessibleName());
+    QTest::keyClick(form.AnswerRect, Qt::Key_Space);
+    EXPECT_EQ(prompts.Count(PromptKind::ChooseFont), 3);
+    EXPECT_EQ(prompts.calls.back().fontOptions.maxPointSize, 10);
 }
 
 TEST_F(OptionsDialog, RestoreThenOkStoresArialSixButCancelBringsBackWhatWasShown)
