@@ -1,22 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "FakeMetrics.h"
 #include "view/ScreenLayout.h"
 
 namespace qw {
 namespace {
-
-// Clue font 6 px a character and 16 px lines; answer letters 10 px (slots 20 wide, gaps 6);
-// numbers 5 px.
-class FakeMetrics : public TextMetrics {
-public:
-    int TextWidth(const FontSpec& font, std::string_view text) const override
-    {
-        const int n = static_cast<int>(text.size());
-        if (font.pointSize == 7) return 5 * n;
-        return (font.style & StyleBold ? 10 : 6) * n;
-    }
-    int TextHeight(const FontSpec& font, std::string_view) const override { return font.pointSize == 7 ? 12 : 16; }
-};
 
 // 3 x 4 with a black square and a fixed '-' in the middle row; three clues.
 Puzzle TenLetters()

@@ -644,5 +644,4 @@ void PuzzleScreen::AnnounceToReader(bool lettersChanged, const std::vector<int32
     AnnounceCursor(*this, letter, moved, changed, highlightBefore);
 }
 
-
 }  // namespace qw

@@ -185,6 +185,7 @@ private:
     // surface's font.
     void PaintSquareLabels(PainterSurface& surface, Point o, int32_t letter, uint32_t ink) const;
 
+    void PanelMouseDown(Pane pane, int32_t hit);
     void DiagramPanelMouseDown(const QPoint& pos);
     void DiagramPanelMouseMove(const QPoint& pos);
     void CluePanelMouseDown(const QPoint& pos);

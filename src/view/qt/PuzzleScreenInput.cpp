@@ -93,17 +93,23 @@ void PuzzleScreen::ApplyNavResult(const NavResult& result)
 
 // ----- mouse ----------------------------------------------------------------------------------
 
-void PuzzleScreen::DiagramPanelMouseDown(const QPoint& pos)
+// A click in either pane: the letter under it (if any) becomes the cursor, and the pane the
+// active one.
+void PuzzleScreen::PanelMouseDown(Pane pane, int32_t hit)
 {
     if (!shown_) return;
     setFocus(Qt::MouseFocusReason);
-    const int32_t hit = layout_.DiagramHit(puzzle_, pos.x(), pos.y());
     if (hit > 0) {
         cursor_.CurrentLetter = hit;
         PlaceCursor(true);
     }
-    if (cursor_.ActivePane == Pane::WordListPane) ActivatePane(Pane::DiagramPane);
+    if (cursor_.ActivePane != pane) ActivatePane(pane);
     AnnounceToReader(false, {});
+}
+
+void PuzzleScreen::DiagramPanelMouseDown(const QPoint& pos)
+{
+    if (shown_) PanelMouseDown(Pane::DiagramPane, layout_.DiagramHit(puzzle_, pos.x(), pos.y()));
 }
 
 void PuzzleScreen::DiagramPanelMouseMove(const QPoint& pos)
@@ -113,15 +119,7 @@ void PuzzleScreen::DiagramPanelMouseMove(const QPoint& pos)
 
 void PuzzleScreen::CluePanelMouseDown(const QPoint& pos)
 {
-    if (!shown_) return;
-    setFocus(Qt::MouseFocusReason);
-    const int32_t hit = layout_.AnswerHit(puzzle_, pos.x(), pos.y());
-    if (hit > 0) {
-        cursor_.CurrentLetter = hit;
-        PlaceCursor(true);
-    }
-    if (cursor_.ActivePane == Pane::DiagramPane) ActivatePane(Pane::WordListPane);
-    AnnounceToReader(false, {});
+    if (shown_) PanelMouseDown(Pane::WordListPane, layout_.AnswerHit(puzzle_, pos.x(), pos.y()));
 }
 
 void PuzzleScreen::DiagramBackgroundMouseDown()
